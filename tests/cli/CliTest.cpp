@@ -219,13 +219,18 @@ std::string ReadFile(const std::string& path) {
 }
 
 Process RunBinary(const std::string& arguments, const std::string& input = "") {
-    const std::string dir = testing::TempDir();
-    const std::string in = dir + "/cli_in", out = dir + "/cli_out", err = dir + "/cli_err";
+    // ctest runs tests in parallel processes: the files are named after this process.
+    const std::string base = testing::TempDir() + "/moonleaf_cli_" + std::to_string(getpid());
+    const std::string in = base + ".in", out = base + ".out", err = base + ".err";
     std::ofstream(in, std::ios::binary) << input;
     const std::string command = std::string("'") + MOONLEAF_CLI_PATH + "' " + arguments +
                                 " <'" + in + "' >'" + out + "' 2>'" + err + "'";
     const int status = std::system(command.c_str());
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadFile(out), ReadFile(err)};
+    Process result{WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadFile(out), ReadFile(err)};
+    for (const std::string& path : {in, out, err}) {
+        std::remove(path.c_str());
+    }
+    return result;
 }
 
 TEST(Binary, WholeRangeTableHasOneLinePerDay) {

@@ -99,10 +99,10 @@ int RunVni(const VniOptions& options, const Environment& env) {
     for (std::size_t i = 0; i < lines.size(); ++i) {
         auto text = Utf8ToUtf16(lines[i]);
         if (!text) {
-            throw UsageError{fromStdin ? "line " + std::to_string(i + 1) +
-                                             " of standard input is not valid UTF-8"
-                                       : "argument " + std::to_string(i + 1) +
-                                             " is not valid UTF-8"};
+            throw UsageError{fromStdin
+                                 ? "line " + std::to_string(i + 1) +
+                                       " of standard input is not valid UTF-8"
+                                 : "argument " + std::to_string(i + 1) + " is not valid UTF-8"};
         }
         AppendUtf8(output, VniToUnicode(*text));
         output.push_back('\n');
@@ -189,14 +189,14 @@ int RunConvert(const ConvertOptions& options, const Environment& env) {
     const std::string ymd = std::to_string(month) + " of " + std::to_string(year);
     if (options.leap && LeapMonthOf(year) != month) {
         const int leapMonth = LeapMonthOf(year);
-        throw UsageError{"lunar year " + std::to_string(year) + " has no leap month " +
-                         std::to_string(month) +
-                         (leapMonth == 0 ? " (it has no leap month)"
-                                         : " (its leap month is " + std::to_string(leapMonth) +
-                                               ")")};
+        throw UsageError{
+            "lunar year " + std::to_string(year) + " has no leap month " + std::to_string(month) +
+            (leapMonth == 0 ? " (it has no leap month)"
+                            : " (its leap month is " + std::to_string(leapMonth) + ")")};
     }
-    if (!inRange || back != CalDate{static_cast<double>(day), static_cast<double>(month),
-                                    static_cast<double>(year)} ||
+    if (!inRange ||
+        back != CalDate{static_cast<double>(day), static_cast<double>(month),
+                        static_cast<double>(year)} ||
         !leapMatches) {
         if (inRange && day == 30) {
             throw UsageError{std::string("lunar ") + (options.leap ? "leap " : "") + "month " +

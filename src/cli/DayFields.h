@@ -12,11 +12,11 @@ namespace moonleaf::cli {
 
 // Column names of the day table, in order; the JSON form of a day uses them as keys.
 inline constexpr std::array<std::string_view, 26> DAY_COLUMNS{
-    "date",         "jdn",          "weekday",      "lunar_day",        "lunar_month",
-    "lunar_year",   "is_leap",      "has_leap",     "leap_month",       "leap_start",
-    "leap_end",     "month_days",   "day_canchi",   "day_branch",       "month_canchi",
-    "year_canchi",  "hour_canchi",  "term_name",    "term_start",       "term_start_lunar",
-    "term_label",   "month_label",  "moon_picture", "holiday",          "day_color",
+    "date",           "jdn",         "weekday",      "lunar_day",  "lunar_month",
+    "lunar_year",     "is_leap",     "has_leap",     "leap_month", "leap_start",
+    "leap_end",       "month_days",  "day_canchi",   "day_branch", "month_canchi",
+    "year_canchi",    "hour_canchi", "term_name",    "term_start", "term_start_lunar",
+    "term_label",     "month_label", "moon_picture", "holiday",    "day_color",
     "lunar_day_color"};
 
 // Receives the fields of one day in column order.

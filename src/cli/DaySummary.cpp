@@ -21,9 +21,9 @@ std::u16string Converted(std::u16string vni) {
 }
 
 // The animals of the twelve branches, 0 Tý (rat) .. 11 Hợi (pig), in VNI.
-constexpr std::array<const char16_t*, 12> ANIMAL_NAMES{
-    u"Chuo65t", u"Tra6u", u"Ho63", u"Me2o", u"Ro62ng", u"Ra81n",
-    u"Ngu75a",  u"De6",   u"Khi3", u"Ga2",  u"Cho1",   u"Lo75n"};
+constexpr std::array<const char16_t*, 12> ANIMAL_NAMES{u"Chuo65t", u"Tra6u", u"Ho63",   u"Me2o",
+                                                       u"Ro62ng",  u"Ra81n", u"Ngu75a", u"De6",
+                                                       u"Khi3",    u"Ga2",   u"Cho1",   u"Lo75n"};
 
 // The moon as a word, for picture index 0..29 (0: no moon on the month's last day).
 std::u16string MoonWords(int picture) {
@@ -187,8 +187,8 @@ std::string DaySummary(const CalDate& date, bool color) {
     if (leap) {
         lunar += Converted(u" nhua65n");
     }
-    lunar += Converted(u" na8m ") +
-             AsciiToUtf16(std::to_string(static_cast<long long>(info.LunarYear)));
+    lunar +=
+        Converted(u" na8m ") + AsciiToUtf16(std::to_string(static_cast<long long>(info.LunarYear)));
     frame.Split(lunar, u"");
     std::u16string animal = Converted(u"Con gia1p: ");
     if (view.AnimalPicture) {

@@ -72,8 +72,8 @@ std::string FormatIsoDate(const CalDate& date) {
     char* end = buffer;
     const auto field = [&](double value, int width) {
         char digits[32];
-        const char* last = std::to_chars(digits, digits + sizeof digits,
-                                         static_cast<long long>(value)).ptr;
+        const char* last =
+            std::to_chars(digits, digits + sizeof digits, static_cast<long long>(value)).ptr;
         for (auto pad = width - (last - digits); pad > 0; --pad) {
             *end++ = '0';
         }

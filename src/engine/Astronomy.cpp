@@ -34,8 +34,8 @@ double DateToJdn(double dd, double mm, double yy) {
     const double a = Int((14 - mm) / 12);
     const double y = yy + 4800 - a;
     const double m = mm + 12 * a - 3;
-    double jd = dd + Int((153 * m + 2) / 5) + 365 * y + Int(y / 4) - Int(y / 100) +
-                Int(y / 400) - 32045;
+    double jd =
+        dd + Int((153 * m + 2) / 5) + 365 * y + Int(y / 4) - Int(y / 100) + Int(y / 400) - 32045;
     if (jd < 2299161) {
         jd = dd + Int((153 * m + 2) / 5) + 365 * y + Int(y / 4) - 32083;
     }

@@ -80,8 +80,9 @@ constexpr std::array<Row, 48> SOLAR_ROWS{{
     {23, 4, u"Nga2y ba3n quye62n va2 sa1ch the61 gio71i"},
     {30, 4, u"Nga2y gia3i pho1ng Mie62n Nam, tho61ng nha61t d9a61t nu7o71c (1975) "},
     {1, 5, u"Nga2y Quo61c te61 lao d9o65ng (1886)"},
-    {15, 5, u"Nga2y tha2nh la65p D9o65i Thie61u nie6n Tie62n Phong Ho62 Chi1 Minh va2 D9o65i "
-            u"Nhi d9o62ng Ho62 Chi1 Minh (1941)"},
+    {15, 5,
+     u"Nga2y tha2nh la65p D9o65i Thie61u nie6n Tie62n Phong Ho62 Chi1 Minh va2 D9o65i "
+     u"Nhi d9o62ng Ho62 Chi1 Minh (1941)"},
     {19, 5, u"Nga2y sinh Chu3 ti5ch Ho62 Chi1 Minh"},
     {1, 6, u"Nga2y Quo61c te61 Thie61u nhi"},
     {5, 6, u"Nga2y mo6i tru7o72ng the61 gio71i"},

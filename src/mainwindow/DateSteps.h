@@ -14,14 +14,14 @@ bool IsLeapYear(double year);
 // 31 for months 1, 3, 5, 7, 8, 10, 12; 30 for 4, 6, 9, 11; 29 or 28 for February.
 double MonthLength(double month, bool leapYear);
 
-CalDate fNgaySau(const CalDate& shown);   // one day forward
-CalDate fTuanSau(const CalDate& shown);   // one week forward
-CalDate fThangSau(const CalDate& shown);  // one month forward, the day clipped to the month
-CalDate fNamSau(const CalDate& shown);    // one year forward; 29 February may become 28
-CalDate fNgayTruoc(const CalDate& shown); // one day back
-CalDate fTuanTruoc(const CalDate& shown); // one week back
+CalDate fNgaySau(const CalDate& shown);    // one day forward
+CalDate fTuanSau(const CalDate& shown);    // one week forward
+CalDate fThangSau(const CalDate& shown);   // one month forward, the day clipped to the month
+CalDate fNamSau(const CalDate& shown);     // one year forward; 29 February may become 28
+CalDate fNgayTruoc(const CalDate& shown);  // one day back
+CalDate fTuanTruoc(const CalDate& shown);  // one week back
 CalDate fThangTruoc(const CalDate& shown); // one month back, the day clipped to the month
-CalDate fNamTruoc(const CalDate& shown);  // one year back; 29 February may become 28
+CalDate fNamTruoc(const CalDate& shown);   // one year back; 29 February may become 28
 
 enum class DateStep { Day, Week, Month, Year };
 

@@ -73,8 +73,7 @@ DayView ComposeDayView(double day, double month, double year,
     view.lbNgayD = WholeNumberText(day);
     view.lbThangEN = platformNames.MonthName(MonthNumber(month));
     view.lbThangD = Converted(MonthName(month));
-    view.lbDateEN =
-        platformNames.WeekdayName(WholeMod(DateToJdn(day, month, year) + 1, 7));
+    view.lbDateEN = platformNames.WeekdayName(WholeMod(DateToJdn(day, month, year) + 1, 7));
     view.lbThuV = Converted(info.WeekdayName);
     view.lbDateA = WholeNumberText(info.LunarDay);
     view.lbGioA = Converted(u"Gio72: " + info.HourCanChi);

@@ -37,10 +37,20 @@ struct ShapeRow {
 };
 
 constexpr std::array<ShapeRow, 14> SHAPE_TABLE{{
-    {u'6', u'a', 226}, {u'6', u'A', 194}, {u'6', u'e', 234}, {u'6', u'E', 202},
-    {u'6', u'o', 244}, {u'6', u'O', 212}, {u'7', u'o', 417}, {u'7', u'O', 416},
-    {u'7', u'u', 432}, {u'7', u'U', 431}, {u'8', u'a', 259}, {u'8', u'A', 258},
-    {u'9', u'd', 273}, {u'9', u'D', 272},
+    {u'6', u'a', 226},
+    {u'6', u'A', 194},
+    {u'6', u'e', 234},
+    {u'6', u'E', 202},
+    {u'6', u'o', 244},
+    {u'6', u'O', 212},
+    {u'7', u'o', 417},
+    {u'7', u'O', 416},
+    {u'7', u'u', 432},
+    {u'7', u'U', 431},
+    {u'8', u'a', 259},
+    {u'8', u'A', 258},
+    {u'9', u'd', 273},
+    {u'9', u'D', 272},
 }};
 
 // Every letter a mark applies to lies below U+0200, so one row of 512 entries per digit

@@ -223,8 +223,8 @@ Process RunBinary(const std::string& arguments, const std::string& input = "") {
     const std::string base = testing::TempDir() + "/moonleaf_cli_" + std::to_string(getpid());
     const std::string in = base + ".in", out = base + ".out", err = base + ".err";
     std::ofstream(in, std::ios::binary) << input;
-    const std::string command = std::string("'") + MOONLEAF_CLI_PATH + "' " + arguments +
-                                " <'" + in + "' >'" + out + "' 2>'" + err + "'";
+    const std::string command = std::string("'") + MOONLEAF_CLI_PATH + "' " + arguments + " <'" +
+                                in + "' >'" + out + "' 2>'" + err + "'";
     const int status = std::system(command.c_str());
     Process result{WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadFile(out), ReadFile(err)};
     for (const std::string& path : {in, out, err}) {

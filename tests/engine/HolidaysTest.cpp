@@ -45,7 +45,8 @@ TEST_F(Holidays, IndicesOutsideTheListsAreRefused) {
     EXPECT_FALSE(AddLunarHoliday(51, 1, 1, u"x"));
     EXPECT_FALSE(AddLunarHoliday(-1, 1, 1, u"x"));
     EXPECT_FALSE(AddSolarHoliday(101, 1, 1, u"x"));
-    EXPECT_EQ(FindLunarHoliday({1, 1, 0}), u"Mo62ng 1 Te61t Nguye6n D9a1n - An Khang Thi5nh Vu7o75ng");
+    EXPECT_EQ(FindLunarHoliday({1, 1, 0}),
+              u"Mo62ng 1 Te61t Nguye6n D9a1n - An Khang Thi5nh Vu7o75ng");
 }
 
 TEST_F(Holidays, LastSlotOfEachListIsNeverSearched) {

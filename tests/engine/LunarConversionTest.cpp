@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "engine/Astronomy.h"
 #include "engine/LunarConversion.h"
+#include "engine/Astronomy.h"
 
 #include <gtest/gtest.h>
 

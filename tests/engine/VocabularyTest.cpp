@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "engine/Vocabulary.h"
 #include "engine/Astronomy.h"
 #include "engine/DayInfo.h"
-#include "engine/Vocabulary.h"
 #include "text/VniToUnicode.h"
 
 #include <gtest/gtest.h>
@@ -32,7 +32,7 @@ TEST(SexagenaryNames, FirstDayOf2000IsASaturdayMauNgo) {
 }
 
 TEST(SexagenaryNames, Months11And12TakeBranchesTyAndSuu) {
-    const DayInfo month11 = BuildDayInfo(1, 1, 2000, TIMEZONE); // lunar 25/11/1999
+    const DayInfo month11 = BuildDayInfo(1, 1, 2000, TIMEZONE);  // lunar 25/11/1999
     const DayInfo month12 = BuildDayInfo(20, 1, 2000, TIMEZONE); // lunar 14/12/1999
     ASSERT_EQ(month11.LunarMonth, 11);
     ASSERT_EQ(month12.LunarMonth, 12);

@@ -18,16 +18,15 @@ const double LAST = DateToJdn(31, 12, 2100);
     const bool same =
         a.WeekdayName == b.WeekdayName && a.LunarDay == b.LunarDay &&
         a.LunarMonth == b.LunarMonth && a.LunarYear == b.LunarYear && a.IsLeap == b.IsLeap &&
-        a.HasLeap == b.HasLeap && a.LeapMonth == b.LeapMonth &&
-        a.LeapStartDay == b.LeapStartDay && a.LeapStartMonth == b.LeapStartMonth &&
-        a.LeapStartYear == b.LeapStartYear && a.LeapEndDay == b.LeapEndDay &&
-        a.LeapEndMonth == b.LeapEndMonth && a.LeapEndYear == b.LeapEndYear &&
-        a.MonthDays == b.MonthDays && a.DayCanChi == b.DayCanChi &&
-        a.DayBranch == b.DayBranch && a.MonthCanChi == b.MonthCanChi &&
-        a.YearCanChi == b.YearCanChi && a.HourCanChi == b.HourCanChi &&
-        a.TermName == b.TermName && a.TermStartDay == b.TermStartDay &&
-        a.TermStartMonth == b.TermStartMonth && a.TermStartYear == b.TermStartYear &&
-        a.TermStartLunarDay == b.TermStartLunarDay &&
+        a.HasLeap == b.HasLeap && a.LeapMonth == b.LeapMonth && a.LeapStartDay == b.LeapStartDay &&
+        a.LeapStartMonth == b.LeapStartMonth && a.LeapStartYear == b.LeapStartYear &&
+        a.LeapEndDay == b.LeapEndDay && a.LeapEndMonth == b.LeapEndMonth &&
+        a.LeapEndYear == b.LeapEndYear && a.MonthDays == b.MonthDays &&
+        a.DayCanChi == b.DayCanChi && a.DayBranch == b.DayBranch &&
+        a.MonthCanChi == b.MonthCanChi && a.YearCanChi == b.YearCanChi &&
+        a.HourCanChi == b.HourCanChi && a.TermName == b.TermName &&
+        a.TermStartDay == b.TermStartDay && a.TermStartMonth == b.TermStartMonth &&
+        a.TermStartYear == b.TermStartYear && a.TermStartLunarDay == b.TermStartLunarDay &&
         a.TermStartLunarMonth == b.TermStartLunarMonth &&
         a.TermStartLunarYear == b.TermStartLunarYear;
     return same ? ::testing::AssertionSuccess() : ::testing::AssertionFailure();
@@ -77,8 +76,8 @@ TEST(WholeRange, LunarYearsHaveTwelveOrThirteenMonthsOfTheRightLength) {
     for (double year = 1901; year <= 2100; ++year) {
         const CalDate first = LunarToSolar(1, 1, year, 0, TIMEZONE);
         const CalDate next = LunarToSolar(1, 1, year + 1, 0, TIMEZONE);
-        const double days =
-            DateToJdn(next.Day, next.Month, next.Year) - DateToJdn(first.Day, first.Month, first.Year);
+        const double days = DateToJdn(next.Day, next.Month, next.Year) -
+                            DateToJdn(first.Day, first.Month, first.Year);
         int months = 0;
         int leapMonths = 0;
         for (double jd = DateToJdn(first.Day, first.Month, first.Year);

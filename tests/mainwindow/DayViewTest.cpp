@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "mainwindow/DayView.h"
 #include "engine/Astronomy.h"
 #include "engine/Holidays.h"
 #include "mainwindow/DateSteps.h"
 #include "mainwindow/DayPictures.h"
-#include "mainwindow/DayView.h"
 #include "mainwindow/SolarTermLabel.h"
 
 #include <gtest/gtest.h>
@@ -39,7 +39,7 @@ TEST_F(DayViewTest, NewYearsDayOfTheLunar2023) {
 }
 
 TEST_F(DayViewTest, ColoursFollowWeekdayAndLunarDayOne) {
-    EXPECT_EQ(ComposeDayView(21, 1, 2023).lbNgayDColor, ViewColor::DarkBlue); // Saturday
+    EXPECT_EQ(ComposeDayView(21, 1, 2023).lbNgayDColor, ViewColor::DarkBlue);   // Saturday
     EXPECT_EQ(ComposeDayView(23, 1, 2023).lbNgayDColor, ViewColor::ButtonText); // Monday
     EXPECT_EQ(ComposeDayView(23, 1, 2023).lbDateAColor, ViewColor::ButtonText); // lunar 2
     EXPECT_EQ(ColorValue(ViewColor::Red), 0x000000FFu);
@@ -65,7 +65,7 @@ TEST_F(DayViewTest, MonthLengthWordHoldsForEveryDayOfTheMonth) {
 }
 
 TEST_F(DayViewTest, SolarTermOrdinal) {
-    EXPECT_EQ(SoTietKhi(21, 3, 2023), u"");     // the term begins that day
+    EXPECT_EQ(SoTietKhi(21, 3, 2023), u""); // the term begins that day
     EXPECT_EQ(SoTietKhi(22, 3, 2023), u" (2)");
     EXPECT_EQ(ComposeDayView(21, 3, 2023).lbTietKhi, u"Xuân phân");
     // Counted across the regular month 2 into the leap month 2 of 2023.

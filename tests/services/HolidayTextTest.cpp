@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "services/HolidayText.h"
 #include "engine/Astronomy.h"
 #include "engine/Holidays.h"
 #include "mainwindow/DateSteps.h"
-#include "services/HolidayText.h"
 #include "text/VniToUnicode.h"
 
 #include <gtest/gtest.h>

@@ -20,7 +20,7 @@ TEST(Utf8ToUtf16, RejectsMalformedText) {
     EXPECT_FALSE(Utf8ToUtf16("\xF4\x90\x80\x80")); // above U+10FFFF
     EXPECT_FALSE(Utf8ToUtf16("\x80"));             // lone continuation
     EXPECT_FALSE(Utf8ToUtf16("\xFF"));
-    EXPECT_FALSE(Utf8ToUtf16("\xE1\x41\x41"));     // continuation expected
+    EXPECT_FALSE(Utf8ToUtf16("\xE1\x41\x41")); // continuation expected
 }
 
 TEST(Utf16ToUtf8, RoundTripsAndReplacesLoneSurrogates) {

@@ -47,12 +47,12 @@ TEST(VniToUnicode, DigitsOutsideLettersSurvive) {
 }
 
 TEST(VniToUnicode, PassOrder) {
-    EXPECT_EQ(Convert(u"a11"), u"á1");   // the second mark meets a toned vowel
-    EXPECT_EQ(Convert(u"a1a1"), u"áá");  // both in the first pass
-    EXPECT_EQ(Convert(u"a61"), u"ấ");    // shape then tone, over two passes
+    EXPECT_EQ(Convert(u"a11"), u"á1");  // the second mark meets a toned vowel
+    EXPECT_EQ(Convert(u"a1a1"), u"áá"); // both in the first pass
+    EXPECT_EQ(Convert(u"a61"), u"ấ");   // shape then tone, over two passes
     EXPECT_EQ(Convert(u"o75"), u"ợ");
-    EXPECT_EQ(Convert(u"a615"), u"ấ5");  // a third mark is never applied
-    EXPECT_EQ(Convert(u"u7o7"), u"ươ");  // two shape marks in one pass
+    EXPECT_EQ(Convert(u"a615"), u"ấ5"); // a third mark is never applied
+    EXPECT_EQ(Convert(u"u7o7"), u"ươ"); // two shape marks in one pass
 }
 
 TEST(VniToUnicode, SingleLetters) {

@@ -136,9 +136,15 @@ def report(lines):
 
 def main(argv):
     if len(argv) >= 4 and argv[1] == "build":
-        lines = read_source(argv[2])
+        data = resource_bytes(read_source(argv[2]))
+        try:
+            with open(argv[3], "rb") as f:
+                if f.read() == data:
+                    return 0  # unchanged: keep the file and its time stamp
+        except FileNotFoundError:
+            pass
         with open(argv[3], "wb") as f:
-            f.write(resource_bytes(lines))
+            f.write(data)
         return 0
     if len(argv) in (3, 4) and argv[1] == "check":
         lines = read_source(argv[2])

@@ -9,9 +9,9 @@ import unittest
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 SCRIPT = os.path.join(HERE, "..", "..", "scripts", "quotations.py")
-spec = importlib.util.spec_from_file_location("quotations", SCRIPT)
-quotations = importlib.util.module_from_spec(spec)
-spec.loader.exec_module(quotations)
+module_spec = importlib.util.spec_from_file_location("quotations", SCRIPT)
+quotations = importlib.util.module_from_spec(module_spec)
+module_spec.loader.exec_module(quotations)
 
 
 def good_lines():

@@ -1,0 +1,290 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "controls/xLabel.h"
+
+#include "controls/Ambient.h"
+#include "controls/ColorValue.h"
+#include "controls/InputCodes.h"
+#include "controls/PropertyBag.h"
+#include "controls/Twips.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace moonleaf {
+namespace {
+
+// Text-format bits of the caption drawing.
+constexpr std::uint32_t DT_CENTER = 0x1;
+constexpr std::uint32_t DT_RIGHT = 0x2;
+constexpr std::uint32_t DT_VCENTER = 0x4;
+constexpr std::uint32_t DT_BOTTOM = 0x8;
+constexpr std::uint32_t DT_WORDBREAK = 0x10;
+constexpr std::uint32_t DT_SINGLELINE = 0x20;
+constexpr std::uint32_t DT_EXPANDTABS = 0x40;
+constexpr std::uint32_t DT_NOCLIP = 0x100;
+constexpr std::uint32_t DT_CALCRECT = 0x400;
+constexpr std::uint32_t DT_NOPREFIX = 0x800;
+constexpr std::uint32_t DT_END_ELLIPSIS = 0x8000;
+constexpr std::uint32_t DT_PATH_ELLIPSIS = 0x4000;
+constexpr std::uint32_t DT_WORD_ELLIPSIS = 0x40000;
+constexpr std::uint32_t DT_HIDEPREFIX = 0x100000;
+
+int QtTextFlags(std::uint32_t format) {
+    int flags = Qt::AlignLeft;
+    if ((format & DT_CENTER) != 0) {
+        flags = Qt::AlignHCenter;
+    } else if ((format & DT_RIGHT) != 0) {
+        flags = Qt::AlignRight;
+    }
+    // Vertical placement applies to a single line only; several lines start at the top.
+    if ((format & DT_SINGLELINE) != 0) {
+        flags |= Qt::TextSingleLine;
+        if ((format & DT_VCENTER) != 0) {
+            flags |= Qt::AlignVCenter;
+        } else if ((format & DT_BOTTOM) != 0) {
+            flags |= Qt::AlignBottom;
+        } else {
+            flags |= Qt::AlignTop;
+        }
+    } else {
+        flags |= Qt::AlignTop;
+    }
+    if ((format & DT_WORDBREAK) != 0) {
+        flags |= Qt::TextWordWrap;
+    }
+    if ((format & DT_EXPANDTABS) != 0) {
+        flags |= Qt::TextExpandTabs;
+    }
+    if ((format & DT_NOPREFIX) == 0) {
+        flags |= (format & DT_HIDEPREFIX) != 0 ? Qt::TextHideMnemonic : Qt::TextShowMnemonic;
+    }
+    return flags;
+}
+
+// The caption as it is drawn: every kind of line break ends a line.
+QString DrawnText(const QString& caption, std::uint32_t format, const QFontMetrics& metrics,
+                  int width) {
+    QString text = caption;
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    Qt::TextElideMode elide = Qt::ElideNone;
+    if ((format & (DT_END_ELLIPSIS | DT_WORD_ELLIPSIS)) != 0) {
+        elide = Qt::ElideRight;
+    } else if ((format & DT_PATH_ELLIPSIS) != 0) {
+        elide = Qt::ElideMiddle;
+    }
+    if (elide != Qt::ElideNone) {
+        QStringList lines = text.split(QLatin1Char('\n'));
+        for (QString& line : lines) {
+            line = metrics.elidedText(line, elide, width);
+        }
+        text = lines.join(QLatin1Char('\n'));
+    }
+    return text;
+}
+
+} // namespace
+
+xLabel::xLabel(QWidget* parent, const QString& name)
+    : QWidget(parent), backColor_(SYS_COLOR_BUTTON_FACE), foreColor_(SYS_COLOR_BUTTON_TEXT) {
+    setObjectName(name);
+    setFont(AmbientFont(this));
+    setFocusPolicy(Qt::StrongFocus);
+    setMouseTracking(true);
+    ResizeSurface();
+}
+
+QRect xLabel::ClientRect() const {
+    const int border = borderStyle_ == 1 ? 1 : 0;
+    return rect().adjusted(border, border, -border, -border);
+}
+
+void xLabel::ResizeSurface() {
+    const QSize size = ClientRect().size().expandedTo(QSize(0, 0));
+    const qreal ratio = devicePixelRatioF();
+    surface_ = QImage((QSizeF(size) * ratio).toSize(), QImage::Format_ARGB32_Premultiplied);
+    surface_.setDevicePixelRatio(ratio);
+    surface_.fill(Qt::transparent);
+}
+
+void xLabel::DrawCaption() {
+    const QColor back = ColorFromValue(backColor_, palette());
+    surface_.fill(backStyle_ == 0 ? QColor(Qt::transparent) : back);
+    if (surface_.isNull()) {
+        return;
+    }
+    const auto format = static_cast<std::uint32_t>(static_cast<std::uint16_t>(alignment_));
+    if ((format & DT_CALCRECT) != 0) {
+        return; // that format only measures
+    }
+    QPainter painter(&surface_);
+    const QRect area(QPoint(0, 0), ClientRect().size());
+    if ((format & DT_NOCLIP) == 0) {
+        painter.setClipRect(area);
+    }
+    painter.setFont(font());
+    painter.setPen(ColorFromValue(foreColor_, palette()));
+    painter.drawText(area, QtTextFlags(format),
+                     DrawnText(caption_, format, painter.fontMetrics(), area.width()));
+    painter.end();
+    update();
+}
+
+void xLabel::SetCaption(const QString& caption) {
+    caption_ = caption;
+    emit PropertyChanged(QStringLiteral("Caption"));
+}
+
+void xLabel::SetAlignment(std::int16_t alignment) {
+    alignment_ = alignment;
+    DrawCaption();
+    emit PropertyChanged(QStringLiteral("Alignment"));
+}
+
+void xLabel::SetBackColor(std::uint32_t color) {
+    backColor_ = color;
+    emit PropertyChanged(QStringLiteral("BackColor"));
+}
+
+void xLabel::SetForeColor(std::uint32_t color) {
+    foreColor_ = color;
+    emit PropertyChanged(QStringLiteral("ForeColor"));
+}
+
+void xLabel::SetEnabled(bool enabled) {
+    setEnabled(enabled);
+    emit PropertyChanged(QStringLiteral("Enabled"));
+}
+
+void xLabel::SetFont(const QFont& font) {
+    setFont(font);
+    emit PropertyChanged(QStringLiteral("Font"));
+}
+
+void xLabel::SetBackStyle(std::int16_t backStyle) {
+    backStyle_ = backStyle;
+    emit PropertyChanged(QStringLiteral("BackStyle"));
+}
+
+void xLabel::SetBorderStyle(std::int16_t borderStyle) {
+    const bool resized = (borderStyle_ == 1) != (borderStyle == 1);
+    borderStyle_ = borderStyle;
+    if (resized) {
+        // The border takes a pixel from each side of the client area: a resize of the
+        // surface, which is drawn as every resize is.
+        ResizeSurface();
+        DrawCaption();
+    }
+    update();
+    emit PropertyChanged(QStringLiteral("BorderStyle"));
+}
+
+void xLabel::Refresh() {
+    // The repaint is posted and runs after the drawing, so it shows the new caption.
+    update();
+    DrawCaption();
+}
+
+void xLabel::ReadProperties(const PropertyBag& bag) {
+    backColor_ = bag.ReadColor(u"BackColor", SYS_COLOR_BUTTON_FACE);
+    foreColor_ = bag.ReadColor(u"ForeColor", SYS_COLOR_BUTTON_TEXT);
+    setEnabled(bag.ReadBool(u"Enabled", true));
+    setFont(bag.ReadFont(u"Font", AmbientFont(this)));
+    backStyle_ = bag.ReadInt16(u"BackStyle", 1);
+    const std::int16_t border = bag.ReadInt16(u"BorderStyle", 0);
+    if ((border == 1) != (borderStyle_ == 1)) {
+        borderStyle_ = border;
+        ResizeSurface();
+    }
+    borderStyle_ = border;
+    caption_ = bag.ReadString(u"Caption", QStringLiteral("UniLabel"));
+    alignment_ = bag.ReadInt16(u"Alignment", 0);
+}
+
+void xLabel::WriteProperties(PropertyBag& bag) const {
+    bag.WriteColor(QStringLiteral("BackColor"), backColor_, SYS_COLOR_BUTTON_FACE);
+    bag.WriteColor(QStringLiteral("ForeColor"), foreColor_, SYS_COLOR_BUTTON_TEXT);
+    bag.WriteBool(QStringLiteral("Enabled"), isEnabled(), true);
+    bag.WriteFont(QStringLiteral("Font"), font(), AmbientFont(this));
+    bag.WriteInt16(QStringLiteral("BackStyle"), backStyle_, 1);
+    bag.WriteInt16(QStringLiteral("BorderStyle"), borderStyle_, 0);
+    bag.WriteString(QStringLiteral("Caption"), caption_, QStringLiteral("UniLabel"));
+    bag.WriteInt16(QStringLiteral("Alignment"), alignment_, 0);
+}
+
+void xLabel::paintEvent(QPaintEvent* /*event*/) {
+    QPainter painter(this);
+    const QRect client = ClientRect();
+    painter.drawImage(client.topLeft(), surface_);
+    if (borderStyle_ == 1) {
+        painter.setPen(ColorFromValue(SYS_COLOR_WINDOW_FRAME, palette()));
+        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
+}
+
+void xLabel::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    ResizeSurface();
+    DrawCaption();
+}
+
+void xLabel::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (!shown_) {
+        shown_ = true;
+        DrawCaption();
+    }
+}
+
+QPointF xLabel::ClientTwips(const QMouseEvent& event) const {
+    const QPointF client = event.position() - QPointF(ClientRect().topLeft());
+    return {PixelsToTwips(static_cast<float>(client.x())),
+            PixelsToTwips(static_cast<float>(client.y()))};
+}
+
+void xLabel::mousePressEvent(QMouseEvent* event) {
+    clickButton_ = event->button();
+    const QPointF at = ClientTwips(*event);
+    emit MouseDown(ButtonCode(event->button()), ShiftState(event->modifiers()),
+                   static_cast<float>(at.x()), static_cast<float>(at.y()));
+}
+
+void xLabel::mouseMoveEvent(QMouseEvent* event) {
+    const QPointF at = ClientTwips(*event);
+    emit MouseMove(ButtonState(event->buttons()), ShiftState(event->modifiers()),
+                   static_cast<float>(at.x()), static_cast<float>(at.y()));
+}
+
+void xLabel::mouseReleaseEvent(QMouseEvent* event) {
+    const QPointF at = ClientTwips(*event);
+    emit MouseUp(ButtonCode(event->button()), ShiftState(event->modifiers()),
+                 static_cast<float>(at.x()), static_cast<float>(at.y()));
+    const bool click =
+        clickButton_ == event->button() && rect().contains(event->position().toPoint());
+    clickButton_ = Qt::NoButton;
+    if (click) {
+        emit Click();
+    }
+}
+
+void xLabel::mouseDoubleClickEvent(QMouseEvent* /*event*/) {
+    // The second press of a double-click raises DblClick in place of MouseDown and Click.
+    clickButton_ = Qt::NoButton;
+    emit DblClick();
+}
+
+void xLabel::keyPressEvent(QKeyEvent* event) {
+    emit KeyDown(VirtualKeyCode(*event), ShiftState(event->modifiers()));
+    for (const QChar ch : TypedCharacters(*event)) {
+        emit KeyPress(static_cast<qint16>(ch.unicode() & 0x7FFF));
+    }
+}
+
+void xLabel::keyReleaseEvent(QKeyEvent* event) {
+    if (!event->isAutoRepeat()) {
+        emit KeyUp(VirtualKeyCode(*event), ShiftState(event->modifiers()));
+    }
+}
+
+} // namespace moonleaf

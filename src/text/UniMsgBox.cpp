@@ -1,0 +1,30 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "text/UniMsgBox.h"
+
+#include "text/MsgBoxDialog.h"
+#include "text/VniToUnicode.h"
+
+#include <QApplication>
+#include <QPointer>
+#include <QString>
+
+namespace moonleaf {
+
+int UniMsgBox(std::u16string& text, std::uint32_t style, std::u16string title, QWidget* owner) {
+    VniToUnicode(text);
+    VniToUnicode(title);
+    if (qobject_cast<QApplication*>(QCoreApplication::instance()) == nullptr ||
+        !MsgBoxDialog::CanShow(style)) {
+        return 0;
+    }
+    QPointer<MsgBoxDialog> box = new MsgBoxDialog(QString::fromStdU16String(text), style,
+                                                  QString::fromStdU16String(title), owner);
+    box->setWindowModality(owner != nullptr ? Qt::WindowModal : Qt::ApplicationModal);
+    const int code = box->exec();
+    // A handler running inside the box's event loop may have destroyed the owner, and the
+    // box with it.
+    delete box;
+    return code;
+}
+
+} // namespace moonleaf

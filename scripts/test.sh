@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Sets up and passes every test: installs the dependencies, builds with warnings as errors,
-# runs the whole suite, then runs the core suite again under AddressSanitizer and
+# runs the whole suite, then runs it again (without benchmarks) under AddressSanitizer and
 # UndefinedBehaviorSanitizer (any report fails the run).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -13,7 +13,7 @@ cmake --preset ci
 cmake --build --preset ci
 ctest --preset ci -j "$(nproc)"
 
-echo "== core tests under AddressSanitizer and UndefinedBehaviorSanitizer (asan preset)"
+echo "== core and widget tests under AddressSanitizer and UndefinedBehaviorSanitizer (asan preset)"
 cmake --preset asan
 cmake --build --preset asan
 ctest --preset asan -j "$(nproc)"

@@ -177,34 +177,12 @@ void EditLine::keyPressEvent(QKeyEvent* event) {
         QLineEdit::keyPressEvent(event);
         return;
     }
-    const QString admitted = Admit(typed, Room(), true);
-    if (admitted.isEmpty()) {
-        event->accept(); // refused: a non-digit in a number-only window, or no room left
-        return;
-    }
-    if (admitted == typed) {
-        QLineEdit::keyPressEvent(event);
-        return;
-    }
-    QKeyEvent converted(event->type(), event->key(), event->modifiers(), admitted,
-                        event->isAutoRepeat(), static_cast<quint16>(event->count()));
-    QLineEdit::keyPressEvent(&converted);
-    event->setAccepted(converted.isAccepted());
+    PassTypedKey(event, typed, Room(), [this](QKeyEvent* key) { QLineEdit::keyPressEvent(key); });
 }
 
 void EditLine::inputMethodEvent(QInputMethodEvent* event) {
-    if (isReadOnly() || event->commitString().isEmpty()) {
-        QLineEdit::inputMethodEvent(event);
-        return;
-    }
-    const QString admitted = Admit(event->commitString(), Room(), true);
-    if (admitted == event->commitString()) {
-        QLineEdit::inputMethodEvent(event);
-        return;
-    }
-    QInputMethodEvent converted(event->preeditString(), event->attributes());
-    converted.setCommitString(admitted, event->replacementStart(), event->replacementLength());
-    QLineEdit::inputMethodEvent(&converted);
+    PassInputMethod(event, isReadOnly(), Room(),
+                    [this](QInputMethodEvent* input) { QLineEdit::inputMethodEvent(input); });
 }
 
 void EditLine::PasteFromClipboard() {

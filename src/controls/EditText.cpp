@@ -62,7 +62,12 @@ EditText::EditText(const EditStyle& style, const QString& text, QWidget* parent)
 }
 
 QString EditText::WindowText() const {
-    return toPlainText();
+    // The document's own text, with only its paragraph ends turned back into line breaks:
+    // toPlainText() would also turn no-break spaces into spaces and line separators into
+    // line breaks, and the text would not come back as it was written.
+    QString text = document()->toRawText();
+    text.replace(QChar::ParagraphSeparator, u'\n');
+    return text;
 }
 
 void EditText::SetWindowText(const QString& text) {
@@ -164,34 +169,12 @@ void EditText::keyPressEvent(QKeyEvent* event) {
         QTextEdit::keyPressEvent(event); // pasting goes through insertFromMimeData
         return;
     }
-    const QString admitted = Admit(typed, Room(), true);
-    if (admitted.isEmpty()) {
-        event->accept();
-        return;
-    }
-    if (admitted == typed) {
-        QTextEdit::keyPressEvent(event);
-        return;
-    }
-    QKeyEvent converted(event->type(), event->key(), event->modifiers(), admitted,
-                        event->isAutoRepeat(), static_cast<quint16>(event->count()));
-    QTextEdit::keyPressEvent(&converted);
-    event->setAccepted(converted.isAccepted());
+    PassTypedKey(event, typed, Room(), [this](QKeyEvent* key) { QTextEdit::keyPressEvent(key); });
 }
 
 void EditText::inputMethodEvent(QInputMethodEvent* event) {
-    if (isReadOnly() || event->commitString().isEmpty()) {
-        QTextEdit::inputMethodEvent(event);
-        return;
-    }
-    const QString admitted = Admit(event->commitString(), Room(), true);
-    if (admitted == event->commitString()) {
-        QTextEdit::inputMethodEvent(event);
-        return;
-    }
-    QInputMethodEvent converted(event->preeditString(), event->attributes());
-    converted.setCommitString(admitted, event->replacementStart(), event->replacementLength());
-    QTextEdit::inputMethodEvent(&converted);
+    PassInputMethod(event, isReadOnly(), Room(),
+                    [this](QInputMethodEvent* input) { QTextEdit::inputMethodEvent(input); });
 }
 
 void EditText::insertFromMimeData(const QMimeData* source) {

@@ -4,6 +4,7 @@
 #include "controls/EditLine.h"
 #include "controls/EditText.h"
 
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QWidget>
 
@@ -27,6 +28,39 @@ QString EditWindow::Admit(const QString& entered, qsizetype room, bool typed) co
         out.truncate(room);
     }
     return out;
+}
+
+void EditWindow::PassTypedKey(QKeyEvent* event, const QString& typed, qsizetype room,
+                              const std::function<void(QKeyEvent*)>& passOn) const {
+    const QString admitted = Admit(typed, room, true);
+    if (admitted.isEmpty()) {
+        event->accept(); // refused: a non-digit in a number-only window, or no room left
+        return;
+    }
+    if (admitted == typed) {
+        passOn(event);
+        return;
+    }
+    QKeyEvent converted(event->type(), event->key(), event->modifiers(), admitted,
+                        event->isAutoRepeat(), static_cast<quint16>(event->count()));
+    passOn(&converted);
+    event->setAccepted(converted.isAccepted());
+}
+
+void EditWindow::PassInputMethod(QInputMethodEvent* event, bool readOnly, qsizetype room,
+                                 const std::function<void(QInputMethodEvent*)>& passOn) const {
+    if (readOnly || event->commitString().isEmpty()) {
+        passOn(event);
+        return;
+    }
+    const QString admitted = Admit(event->commitString(), room, true);
+    if (admitted == event->commitString()) {
+        passOn(event);
+        return;
+    }
+    QInputMethodEvent converted(event->preeditString(), event->attributes());
+    converted.setCommitString(admitted, event->replacementStart(), event->replacementLength());
+    passOn(&converted);
 }
 
 void EditWindow::UpdateSelectionVisibility(QWidget* widget) {

@@ -8,9 +8,11 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 #include <utility>
 
 class QEvent;
+class QInputMethodEvent;
 class QKeyEvent;
 class QWidget;
 
@@ -51,6 +53,14 @@ protected:
     // false for a paste or a drop): nothing when a number-only window is typed a non-digit,
     // the case the style converts to, and at most `room` characters (room < 0: no limit).
     QString Admit(const QString& entered, qsizetype room, bool typed) const;
+    // Hands a key press that types `typed` (not empty) to the window's own handling
+    // `passOn`, as far as Admit lets it in: unchanged when all of it may be inserted, as a
+    // copy carrying what may otherwise, and not at all (but accepted) when nothing may.
+    void PassTypedKey(QKeyEvent* event, const QString& typed, qsizetype room,
+                      const std::function<void(QKeyEvent*)>& passOn) const;
+    // The same for what an input method commits; a read-only window gets the event as it is.
+    void PassInputMethod(QInputMethodEvent* event, bool readOnly, qsizetype room,
+                         const std::function<void(QInputMethodEvent*)>& passOn) const;
 
     // Without the focus a window without the no-hide-selection style keeps its selection but
     // does not show it; these colours hide and show it again.

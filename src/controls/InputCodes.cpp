@@ -178,6 +178,29 @@ std::int16_t CurrentShiftState() {
     return ShiftState(QGuiApplication::keyboardModifiers());
 }
 
+std::int16_t ShiftStateAfterKey(std::int16_t before, std::int32_t virtualKey, bool down) {
+    std::int16_t bit = 0;
+    switch (virtualKey) {
+    case 16:
+        bit = 1;
+        break;
+    case 17:
+        bit = 2;
+        break;
+    case 18:
+        bit = 4;
+        break;
+    default:
+        return before;
+    }
+    return static_cast<std::int16_t>(down ? (before | bit) : (before & ~bit));
+}
+
+std::int16_t KeyShiftState(const QKeyEvent& event) {
+    return ShiftStateAfterKey(ShiftState(event.modifiers()), VirtualKeyCode(event),
+                              event.type() == QEvent::KeyPress);
+}
+
 std::int16_t ButtonCode(Qt::MouseButton button) {
     switch (button) {
     case Qt::LeftButton:

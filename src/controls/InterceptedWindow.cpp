@@ -7,6 +7,7 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QResizeEvent>
 #include <QVarLengthArray>
 #include <QWheelEvent>
@@ -167,14 +168,24 @@ Messages Translate(QEvent& event, unsigned parts, QPoint clientOrigin) {
     return out;
 }
 
+// Counts one level of event processing of a window for as long as the window lives. The
+// event may end the window itself (a deferred delete, or a handler that destroys it), and
+// then nothing of it may be touched afterwards.
 class DispatchDepth {
 public:
-    explicit DispatchDepth(int& depth) : depth_(depth) { ++depth_; }
+    DispatchDepth(QWidget* widget, int& depth) : widget_(widget), depth_(depth) { ++depth_; }
     DispatchDepth(const DispatchDepth&) = delete;
     DispatchDepth& operator=(const DispatchDepth&) = delete;
-    ~DispatchDepth() { --depth_; }
+    ~DispatchDepth() {
+        if (WindowAlive()) {
+            --depth_;
+        }
+    }
+
+    bool WindowAlive() const { return !widget_.isNull(); }
 
 private:
+    QPointer<QWidget> widget_;
     int& depth_;
 };
 
@@ -193,7 +204,7 @@ InterceptedWindow::~InterceptedWindow() {
 
 bool InterceptedWindow::InterceptEvent(QEvent* event, unsigned parts, QPoint clientOrigin,
                                        const std::function<bool()>& ownHandling) {
-    const DispatchDepth dispatching(depth_);
+    const DispatchDepth dispatching(Widget(), depth_);
     if (record_ == nullptr) {
         return ownHandling();
     }
@@ -203,6 +214,11 @@ bool InterceptedWindow::InterceptEvent(QEvent* event, unsigned parts, QPoint cli
     }
     bool result = true;
     for (qsizetype i = 0; i < messages.size(); ++i) {
+        if (!dispatching.WindowAlive()) {
+            // A callback or the window's own handling destroyed the window: the messages
+            // left have no window to go to.
+            break;
+        }
         const Message& message = messages[i];
         const bool carriesEvent = i + 1 == messages.size();
         // The record as it is when this message arrives. A callback may remove the
@@ -220,6 +236,9 @@ bool InterceptedWindow::InterceptEvent(QEvent* event, unsigned parts, QPoint cli
         if (record->Wants(true, message.Number)) {
             record->Owner->Dispatch(*record, true, handled, messageResult, message.Number,
                                     message.WParam, message.LParam);
+        }
+        if (!dispatching.WindowAlive()) {
+            break;
         }
         if (handled) {
             if (carriesEvent) {

@@ -21,7 +21,9 @@ constexpr std::array<std::uint32_t, 10> EDIT_AFTER_MESSAGES = {
     wm::KEYUP,     wm::KEYDOWN,       wm::LBUTTONDOWN,   wm::LBUTTONUP, wm::RBUTTONDOWN,
     wm::RBUTTONUP, wm::LBUTTONDBLCLK, wm::RBUTTONDBLCLK, wm::MOUSEMOVE, wm::MOUSELEAVE};
 
-// The signed pixel coordinates packed into the second parameter of a mouse message.
+// The pixel coordinates packed into the second parameter of a mouse message, in twips. They
+// are read as signed: while a button is held the edit window keeps getting the mouse when it
+// is dragged out to the left or above, and then the point lies at negative coordinates.
 float MouseX(std::int32_t lParam) {
     return PixelsToTwips(static_cast<std::int16_t>(lParam & 0xFFFF));
 }
@@ -84,9 +86,11 @@ void UniTextBox::DestroyEditWindow() {
         QWidget* widget = old->Widget();
         if (old->IsDispatching()) {
             // The edit window is inside one of its own events (a handler of that event
-            // rebuilt it): it goes when that event has been processed.
+            // rebuilt the window or destroyed the control): it goes when that event has been
+            // processed. Taken off the control, it also outlives a control destroyed now.
             widget->hide();
             widget->setObjectName(QString());
+            widget->setParent(nullptr);
             widget->deleteLater();
         } else {
             delete widget;
@@ -409,11 +413,11 @@ void UniTextBox::zSubclass_Text_Proc(bool /*bBefore*/, bool& /*bHandled*/,
     const qint16 shift = CurrentShiftState();
     switch (uMsg) {
     case wm::KEYDOWN:
-        emit KeyDown(code, shift);
+        emit KeyDown(code, ShiftStateAfterKey(shift, code, true));
         break;
     case wm::KEYUP:
         emit Change();
-        emit KeyUp(code, shift);
+        emit KeyUp(code, ShiftStateAfterKey(shift, code, false));
         break;
     case wm::CHAR:
         if (code == 9) {

@@ -157,7 +157,7 @@ void xButton::ReadProperties(const PropertyBag& bag) {
 
 void xButton::WriteProperties(PropertyBag& bag) const {
     bag.WriteColor(QStringLiteral("ForeColor"), foreColor_, SYS_COLOR_BUTTON_TEXT);
-    bag.WriteBool(QStringLiteral("Enabled"), isEnabled(), true);
+    bag.WriteBool(QStringLiteral("Enabled"), Enabled(), true);
     bag.WriteFont(QStringLiteral("Font"), font(), AmbientFont(this));
     bag.WriteString(QStringLiteral("Caption"), caption_, QStringLiteral("UniButton"));
 }
@@ -249,16 +249,11 @@ void xButton::focusOutEvent(QFocusEvent* event) {
 }
 
 void xButton::keyPressEvent(QKeyEvent* event) {
-    emit KeyDown(VirtualKeyCode(*event), ShiftState(event->modifiers()));
-    for (const QChar ch : TypedCharacters(*event)) {
-        emit KeyPress(static_cast<qint16>(ch.unicode() & 0x7FFF));
-    }
+    RelayKeyPress(*this, *event);
 }
 
 void xButton::keyReleaseEvent(QKeyEvent* event) {
-    if (!event->isAutoRepeat()) {
-        emit KeyUp(VirtualKeyCode(*event), ShiftState(event->modifiers()));
-    }
+    RelayKeyRelease(*this, *event);
 }
 
 } // namespace moonleaf

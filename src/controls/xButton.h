@@ -34,7 +34,8 @@ public:
     void SetCaption(const QString& caption);
     std::uint32_t ForeColor() const { return foreColor_; }
     void SetForeColor(std::uint32_t color);
-    bool Enabled() const { return isEnabled(); }
+    // The button's own setting; a button inside a disabled container still reads True.
+    bool Enabled() const { return !testAttribute(Qt::WA_ForceDisabled); }
     void SetEnabled(bool enabled);
     QFont Font() const { return font(); }
     void SetFont(const QFont& font);

@@ -92,7 +92,7 @@ xLabel::xLabel(QWidget* parent, const QString& name)
     setFont(AmbientFont(this));
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
-    ResizeSurface();
+    ResizeSurface(ClientRect().topLeft());
 }
 
 QRect xLabel::ClientRect() const {
@@ -100,17 +100,28 @@ QRect xLabel::ClientRect() const {
     return rect().adjusted(border, border, -border, -border);
 }
 
-void xLabel::ResizeSurface() {
-    const QSize size = ClientRect().size().expandedTo(QSize(0, 0));
+// Fits the surface to the client area, whose top left corner was at `oldOrigin` (in the
+// label's coordinates) when the surface was last sized. What was drawn stays where it is on
+// screen; what the surface gains is cleared as the last drawing cleared it. So a border that
+// comes or goes draws nothing new: the old image shows inside it until the next drawing.
+void xLabel::ResizeSurface(QPoint oldOrigin) {
+    const QRect client = ClientRect();
+    const QSize size = client.size().expandedTo(QSize(0, 0));
     const qreal ratio = devicePixelRatioF();
-    surface_ = QImage((QSizeF(size) * ratio).toSize(), QImage::Format_ARGB32_Premultiplied);
-    surface_.setDevicePixelRatio(ratio);
-    surface_.fill(Qt::transparent);
+    QImage resized((QSizeF(size) * ratio).toSize(), QImage::Format_ARGB32_Premultiplied);
+    resized.setDevicePixelRatio(ratio);
+    resized.fill(drawnFill_);
+    if (!surface_.isNull() && !resized.isNull()) {
+        QPainter painter(&resized);
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        painter.drawImage(oldOrigin - client.topLeft(), surface_);
+    }
+    surface_ = resized;
 }
 
 void xLabel::DrawCaption() {
-    const QColor back = ColorFromValue(backColor_, palette());
-    surface_.fill(backStyle_ == 0 ? QColor(Qt::transparent) : back);
+    drawnFill_ = backStyle_ == 0 ? QColor(Qt::transparent) : ColorFromValue(backColor_, palette());
+    surface_.fill(drawnFill_);
     if (surface_.isNull()) {
         return;
     }
@@ -168,16 +179,19 @@ void xLabel::SetBackStyle(std::int16_t backStyle) {
 }
 
 void xLabel::SetBorderStyle(std::int16_t borderStyle) {
-    const bool resized = (borderStyle_ == 1) != (borderStyle == 1);
+    ApplyBorderStyle(borderStyle);
+    emit PropertyChanged(QStringLiteral("BorderStyle"));
+}
+
+void xLabel::ApplyBorderStyle(std::int16_t borderStyle) {
+    // The border takes a pixel from each side of the client area. The label itself keeps
+    // its size, so this is no resize: the surface follows the client area without drawing.
+    const QPoint oldOrigin = ClientRect().topLeft();
     borderStyle_ = borderStyle;
-    if (resized) {
-        // The border takes a pixel from each side of the client area: a resize of the
-        // surface, which is drawn as every resize is.
-        ResizeSurface();
-        DrawCaption();
+    if (ClientRect().topLeft() != oldOrigin) {
+        ResizeSurface(oldOrigin);
     }
     update();
-    emit PropertyChanged(QStringLiteral("BorderStyle"));
 }
 
 void xLabel::Refresh() {
@@ -192,12 +206,7 @@ void xLabel::ReadProperties(const PropertyBag& bag) {
     setEnabled(bag.ReadBool(u"Enabled", true));
     setFont(bag.ReadFont(u"Font", AmbientFont(this)));
     backStyle_ = bag.ReadInt16(u"BackStyle", 1);
-    const std::int16_t border = bag.ReadInt16(u"BorderStyle", 0);
-    if ((border == 1) != (borderStyle_ == 1)) {
-        borderStyle_ = border;
-        ResizeSurface();
-    }
-    borderStyle_ = border;
+    ApplyBorderStyle(bag.ReadInt16(u"BorderStyle", 0));
     caption_ = bag.ReadString(u"Caption", QStringLiteral("UniLabel"));
     alignment_ = bag.ReadInt16(u"Alignment", 0);
 }
@@ -205,7 +214,7 @@ void xLabel::ReadProperties(const PropertyBag& bag) {
 void xLabel::WriteProperties(PropertyBag& bag) const {
     bag.WriteColor(QStringLiteral("BackColor"), backColor_, SYS_COLOR_BUTTON_FACE);
     bag.WriteColor(QStringLiteral("ForeColor"), foreColor_, SYS_COLOR_BUTTON_TEXT);
-    bag.WriteBool(QStringLiteral("Enabled"), isEnabled(), true);
+    bag.WriteBool(QStringLiteral("Enabled"), Enabled(), true);
     bag.WriteFont(QStringLiteral("Font"), font(), AmbientFont(this));
     bag.WriteInt16(QStringLiteral("BackStyle"), backStyle_, 1);
     bag.WriteInt16(QStringLiteral("BorderStyle"), borderStyle_, 0);
@@ -225,7 +234,7 @@ void xLabel::paintEvent(QPaintEvent* /*event*/) {
 
 void xLabel::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    ResizeSurface();
+    ResizeSurface(ClientRect().topLeft());
     DrawCaption();
 }
 
@@ -275,16 +284,11 @@ void xLabel::mouseDoubleClickEvent(QMouseEvent* /*event*/) {
 }
 
 void xLabel::keyPressEvent(QKeyEvent* event) {
-    emit KeyDown(VirtualKeyCode(*event), ShiftState(event->modifiers()));
-    for (const QChar ch : TypedCharacters(*event)) {
-        emit KeyPress(static_cast<qint16>(ch.unicode() & 0x7FFF));
-    }
+    RelayKeyPress(*this, *event);
 }
 
 void xLabel::keyReleaseEvent(QKeyEvent* event) {
-    if (!event->isAutoRepeat()) {
-        emit KeyUp(VirtualKeyCode(*event), ShiftState(event->modifiers()));
-    }
+    RelayKeyRelease(*this, *event);
 }
 
 } // namespace moonleaf

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QColor>
 #include <QFont>
 #include <QImage>
 #include <QString>
@@ -16,7 +17,8 @@ class PropertyBag;
 // retained surface (an image it keeps) and shows that image whenever it is repainted. The
 // caption is drawn only when the label is first shown, when it is resized, when Alignment
 // is set and in Refresh(); setting Caption, the colours, the font or the styles changes
-// nothing on screen until then.
+// nothing on screen until then (a border comes or goes at once, around the image already
+// drawn).
 //
 // Alignment is passed to the drawing as text-format bits: 0 left, 1 centred, 2 right, at the
 // top, without word wrap, each line break starting a new line; other bits are the text
@@ -38,7 +40,8 @@ public:
     void SetBackColor(std::uint32_t color);
     std::uint32_t ForeColor() const { return foreColor_; }
     void SetForeColor(std::uint32_t color);
-    bool Enabled() const { return isEnabled(); }
+    // The label's own setting; a label inside a disabled container still reads True.
+    bool Enabled() const { return !testAttribute(Qt::WA_ForceDisabled); }
     void SetEnabled(bool enabled);
     QFont Font() const { return font(); }
     void SetFont(const QFont& font);
@@ -84,7 +87,8 @@ protected:
 
 private:
     void DrawCaption();
-    void ResizeSurface();
+    void ResizeSurface(QPoint oldOrigin);
+    void ApplyBorderStyle(std::int16_t borderStyle);
     QRect ClientRect() const;
     QPointF ClientTwips(const QMouseEvent& event) const;
 
@@ -95,6 +99,7 @@ private:
     std::int16_t backStyle_ = 1;
     std::int16_t borderStyle_ = 0;
     QImage surface_;
+    QColor drawnFill_ = Qt::transparent; // what the last drawing cleared the surface to
     bool shown_ = false;
     Qt::MouseButton clickButton_ = Qt::NoButton; // the press a release may complete into a click
 };

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 namespace moonleaf {
 namespace {
 
@@ -12,6 +14,11 @@ struct StyleRow {
     std::uint32_t style;
     std::uint32_t exStyle;
 };
+
+// A row reads as its name in test listings, not as the bytes of the struct.
+void PrintTo(const StyleRow& row, std::ostream* out) {
+    *out << row.name;
+}
 
 EditProperties With(void (*change)(EditProperties&)) {
     EditProperties p;

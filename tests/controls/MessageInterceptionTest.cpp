@@ -171,5 +171,35 @@ TEST_F(MessageInterceptionTest, WindowDestroyedWhileInterceptedFreesItsSlot) {
     EXPECT_TRUE(log.isEmpty());
 }
 
+TEST_F(MessageInterceptionTest, WindowDestroyedInsideItsOwnMessageIsLeftAlone) {
+    interception.HookWindow(probe.get());
+    interception.WatchMessage(probe.get(), MessageInterception::EVERY_MESSAGE,
+                              MessageInterception::BOTH);
+    // The key-down callback destroys the window: neither its character message nor its own
+    // handling follows, and nothing of the window is touched again.
+    onCall = [this](bool before, bool&, std::uint32_t message) {
+        if (before && message == wm::KEYDOWN) {
+            probe.reset();
+        }
+    };
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"));
+    QWidget* window = probe.get();
+    QCoreApplication::sendEvent(window, &press);
+    EXPECT_EQ(probe, nullptr);
+    EXPECT_EQ(log, QStringList{QStringLiteral("before 256 65 1")});
+    EXPECT_EQ(interception.UsedSlotCount(), 0);
+}
+
+TEST_F(MessageInterceptionTest, DeferredDeleteOfAnInterceptedWindow) {
+    interception.HookWindow(probe.get());
+    interception.WatchMessage(probe.get(), MessageInterception::EVERY_MESSAGE,
+                              MessageInterception::BOTH);
+    // The deferred delete event itself passes through the window's interception.
+    probe.release()->deleteLater();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(interception.UsedSlotCount(), 0);
+    EXPECT_TRUE(log.isEmpty());
+}
+
 } // namespace
 } // namespace moonleaf

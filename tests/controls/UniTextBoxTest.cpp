@@ -7,6 +7,7 @@
 #include "text/VniToUnicode.h"
 
 #include <QLineEdit>
+#include <QPointer>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTextEdit>
@@ -81,13 +82,51 @@ TEST_F(UniTextBoxTest, NewBoxHoldsItsNameInAnEditWindowFillingIt) {
 }
 
 TEST_F(UniTextBoxTest, TypingALetterRaisesKeyDownKeyPressChangeKeyUp) {
-    box->SetText(QString());
-    box->Focus();
     Record();
-    QTest::keyClick(Window(), 'a');
-    EXPECT_EQ(events,
-              (QStringList{QStringLiteral("KeyDown 65 0 []"), QStringLiteral("KeyPress 97 []"),
-                           QStringLiteral("Change [a]"), QStringLiteral("KeyUp 65 0 [a]")}));
+    // The multi-line window takes its keys on itself and its mouse on its viewport; both
+    // windows keep the same order.
+    for (const bool multiline : {false, true}) {
+        box->SetMultiline(multiline);
+        box->SetText(QString());
+        box->Focus();
+        events.clear();
+        QTest::keyClick(Window(), 'a');
+        EXPECT_EQ(events,
+                  (QStringList{QStringLiteral("KeyDown 65 0 []"), QStringLiteral("KeyPress 97 []"),
+                               QStringLiteral("Change [a]"), QStringLiteral("KeyUp 65 0 [a]")}))
+            << "multiline " << multiline;
+    }
+}
+
+TEST_F(UniTextBoxTest, ShiftStateCountsTheModifierKeyItself) {
+    box->Focus();
+    QStringList keys;
+    QObject::connect(box, &UniTextBox::KeyDown, box, [&](qint16 code, qint16 shift) {
+        keys << QStringLiteral("down %1 %2").arg(code).arg(shift);
+    });
+    QObject::connect(box, &UniTextBox::KeyUp, box, [&](qint16 code, qint16 shift) {
+        keys << QStringLiteral("up %1 %2").arg(code).arg(shift);
+    });
+    // Shift goes down, A is pressed and released, Shift comes up: the Shift key's own
+    // release already finds it up.
+    QTest::keyClick(Window(), Qt::Key_A, Qt::ShiftModifier);
+    EXPECT_EQ(keys, (QStringList{QStringLiteral("down 16 1"), QStringLiteral("down 65 1"),
+                                 QStringLiteral("up 65 1"), QStringLiteral("up 16 0")}));
+}
+
+TEST_F(UniTextBoxTest, MouseDraggedOutToTheLeftGivesNegativeTwips) {
+    QStringList moves;
+    QObject::connect(box, &UniTextBox::MouseMove, box,
+                     [&](qint16 button, qint16, float x, float y) {
+                         moves << QStringLiteral("%1 %2 %3").arg(button).arg(x).arg(y);
+                     });
+    Mouse::MoveTo(box->EditWidget(), QPoint(20, 10));
+    Mouse::Press();
+    moves.clear();
+    // The box lies at (10, 10) in the form; the edge is two pixels: form x 2 is client x -10.
+    Mouse::MoveTo(form.get(), QPoint(2, 20));
+    Mouse::Release();
+    EXPECT_EQ(moves, QStringList{QStringLiteral("1 -150 120")});
 }
 
 TEST_F(UniTextBoxTest, EveryKeyReleaseRaisesChange) {
@@ -212,6 +251,12 @@ TEST_F(UniTextBoxTest, VietnameseTextRoundTripsExactly) {
     box->SetMultiline(true);
     EXPECT_EQ(box->Text().toStdU16String(), vni);
     SaveTestImage(QStringLiteral("textbox-vietnamese"), Render(box));
+    // No-break spaces, line separators and line breaks come back as written, in both windows.
+    const QString spaced = QString::fromUtf16(u"Mồng\u00A01 Tết\u2028ông\nbà");
+    box->SetText(spaced);
+    EXPECT_EQ(box->Text(), spaced);
+    box->SetMultiline(false);
+    EXPECT_EQ(box->Text(), spaced);
 }
 
 TEST_F(UniTextBoxTest, SelectionStartReadsOneBasedAndWritesZeroBased) {
@@ -291,9 +336,14 @@ TEST_F(UniTextBoxTest, InADesignerTheFirstMessageEndsInterceptionAndRaisesNothin
     box->Focus();
     Record();
     QTest::keyClick(Window(), 'a');
+    // The key-down message ended the interception; the key itself reached the edit window.
+    EXPECT_EQ(box->Interception().UsedSlotCount(), 0);
+    EXPECT_EQ(Line()->text(), QStringLiteral("atxDanhNgon"));
     Mouse::Click(box->EditWidget(), QPoint(20, 10));
     EXPECT_TRUE(events.isEmpty());
     EXPECT_EQ(box->Interception().UsedSlotCount(), 0);
+    box->setFocus(); // no interception, so the control window keeps the focus it is given
+    EXPECT_EQ(QApplication::focusWidget(), box);
 }
 
 TEST_F(UniTextBoxTest, SelectionWithoutTheFocusIsKeptAndShownOnlyWithHideSelection) {
@@ -357,6 +407,106 @@ TEST_F(UniTextBoxTest, CentredMultiLineQuotationBox) {
                                  QStringLiteral("MultiLine"), QStringLiteral("Locked"),
                                  QStringLiteral("BorderStyle"), QStringLiteral("Alignment"),
                                  QStringLiteral("HideSelection")}));
+}
+
+TEST_F(UniTextBoxTest, StoredPropertiesKeepTheirOrderAndReadBackWithoutRegardToCase) {
+    box->SetFont(QFont(QStringLiteral("DejaVu Sans"), 14));
+    box->SetForeColor(0x000000FF);
+    box->SetBackColor(0x00FFFFFF);
+    box->SetText(QStringLiteral("Tết Nguyên Đán"));
+    box->SetPasswordChar(QStringLiteral("#"));
+    box->SetMultiline(true);
+    box->SetAppearance(0);
+    box->SetLocked(true);
+    box->SetEnabled(false);
+    box->SetBorderStyle(0);
+    box->SetScrollbar(2);
+    box->SetAlignment(1);
+    box->SetHideSelection(true);
+    box->SetTextConvert(2);
+    box->SetNumberOnly(true);
+    box->SetMaxLength(20);
+    PropertyBag saved;
+    box->WriteProperties(saved);
+    QStringList keys;
+    PropertyBag lowered; // as the form data holds them
+    for (const auto& entry : saved.Entries()) {
+        keys << entry.Key;
+        lowered.Set(entry.Key.toLower(), entry.Stored);
+    }
+    EXPECT_EQ(keys, (QStringList{"Font", "ForeColor", "BackColor", "Text", "PasswordChar",
+                                 "MultiLine", "Appearance", "Locked", "Enabled", "BorderStyle",
+                                 "Scrollbar", "Alignment", "HideSelection", "TextConvert",
+                                 "NumberOnly", "MaxLength"}));
+
+    auto* copy = new UniTextBox(form.get(), QStringLiteral("txCopy"));
+    copy->ReadProperties(lowered);
+    EXPECT_EQ(copy->Font(), box->Font());
+    EXPECT_EQ(copy->ForeColor(), 0x000000FFU);
+    EXPECT_EQ(copy->BackColor(), 0x00FFFFFFU);
+    EXPECT_EQ(copy->Text(), QStringLiteral("Tết Nguyên Đán"));
+    EXPECT_EQ(copy->PasswordChar(), QStringLiteral("#"));
+    EXPECT_TRUE(copy->Multiline());
+    EXPECT_EQ(copy->Appearance(), 0);
+    EXPECT_TRUE(copy->Locked());
+    EXPECT_FALSE(copy->Enabled());
+    EXPECT_FALSE(copy->isEnabled());
+    EXPECT_EQ(copy->BorderStyle(), 0);
+    EXPECT_EQ(copy->Scrollbar(), 2);
+    EXPECT_EQ(copy->Alignment(), 1);
+    EXPECT_TRUE(copy->HideSelection());
+    EXPECT_EQ(copy->TextConvert(), 2);
+    EXPECT_TRUE(copy->NumberOnly());
+    EXPECT_EQ(copy->MaxLength(), 20);
+    ASSERT_NE(qobject_cast<QTextEdit*>(copy->EditWidget()), nullptr);
+    EXPECT_TRUE(qobject_cast<QTextEdit*>(copy->EditWidget())->isReadOnly());
+}
+
+TEST_F(UniTextBoxTest, MissingKeysGiveTheDefaultsAndDefaultsAreNotWritten) {
+    PropertyBag design;
+    design.Set(QStringLiteral("_extentx"), std::int32_t{4560});
+    design.Set(QStringLiteral("_extenty"), std::int32_t{690});
+    box->SetMultiline(true); // whatever the instance held before, the design decides
+    box->ReadProperties(design);
+    EXPECT_EQ(box->Text(), QStringLiteral("txDanhNgon")); // the instance's name
+    EXPECT_FALSE(box->Multiline());
+    EXPECT_EQ(box->BorderStyle(), 1);
+    EXPECT_EQ(box->Appearance(), 1);
+    EXPECT_TRUE(box->Enabled());
+    EXPECT_EQ(box->Font(), form->font());
+    ASSERT_NE(Line(), nullptr);
+    PropertyBag saved;
+    box->WriteProperties(saved);
+    EXPECT_TRUE(saved.Entries().empty());
+}
+
+TEST_F(UniTextBoxTest, KeyPressHandlerMayWriteTextAndTheCharacterStillArrives) {
+    // Writing Text suspends the interception before the character reaches the edit window.
+    QObject::connect(box, &UniTextBox::KeyPress, box,
+                     [this] { box->SetText(QStringLiteral("Ất")); });
+    box->Focus();
+    Record();
+    QTest::keyClick(Window(), 'y');
+    EXPECT_EQ(box->Text(), QStringLiteral("yẤt")); // the caret stood at the start
+    EXPECT_EQ(events,
+              (QStringList{QStringLiteral("KeyDown 89 0 [txDanhNgon]"),
+                           QStringLiteral("Change [Ất]"), QStringLiteral("KeyPress 121 [Ất]"),
+                           QStringLiteral("Change [yẤt]"), QStringLiteral("KeyUp 89 0 [yẤt]")}));
+}
+
+TEST_F(UniTextBoxTest, ClickHandlerMayDestroyTheBox) {
+    QPointer<QWidget> edit = box->EditWidget();
+    QObject::connect(box, &UniTextBox::Click, form.get(), [this] {
+        delete box;
+        box = nullptr;
+    });
+    Mouse::Click(edit, QPoint(20, 10));
+    EXPECT_EQ(box, nullptr);
+    EXPECT_TRUE(form->findChildren<UniTextBox*>().isEmpty());
+    // The edit window the click was in goes once that click has been processed.
+    QApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(edit.isNull());
 }
 
 } // namespace

@@ -148,6 +148,7 @@ TEST_P(xButtonTest, DraggingOffShowsHotAndReleasingOutsideGivesNoClick) {
     Mouse::MoveTo(button, QPoint(50, 15));
     Mouse::Press();
     EXPECT_EQ(button->DrawnLook(), xButton::PRESSED);
+    QSignalSpy moves(button, &xButton::MouseMove);
     Mouse::MoveTo(form.get(), QPoint(160, 160));
     EXPECT_EQ(button->DrawnLook(), xButton::HOT);
     Mouse::MoveTo(button, QPoint(40, 10));
@@ -156,11 +157,19 @@ TEST_P(xButtonTest, DraggingOffShowsHotAndReleasingOutsideGivesNoClick) {
     Mouse::Release();
     EXPECT_EQ(events,
               (QStringList{QStringLiteral("MouseDown 1 0 750 225"), QStringLiteral("MouseUp 1")}));
+    // The moves, outside as well, reach the button while the left button holds it, each
+    // with the left button held.
+    ASSERT_EQ(moves.count(), 3);
+    for (const QList<QVariant>& move : moves) {
+        EXPECT_EQ(move.at(0).toInt(), 1);
+    }
+    EXPECT_EQ(moves.at(0).at(2).toFloat(), 15.0F * (160 - 20));
 }
 
 TEST_P(xButtonTest, HotLookGoesWithinAPollOfTheCursorLeaving) {
     Mouse::MoveTo(button, QPoint(50, 15));
     EXPECT_EQ(button->DrawnLook(), xButton::HOT);
+    SaveTestImage(QStringLiteral("button-%1-hot").arg(Path()), Render(button));
     EXPECT_TRUE(button->HoverTimerActive());
     Mouse::MoveTo(other, QPoint(10, 10));
     EXPECT_EQ(button->DrawnLook(), xButton::HOT); // until the timer looks
@@ -243,9 +252,24 @@ TEST_P(xButtonTest, KeysAreRelayedAndNeverClick) {
     EXPECT_EQ(up.count(), 2);
 }
 
+TEST_P(xButtonTest, ShiftStateCountsTheModifierKeyItself) {
+    button->setFocus();
+    QStringList keys;
+    QObject::connect(button, &xButton::KeyDown, button, [&](qint16 code, qint16 shift) {
+        keys << QStringLiteral("down %1 %2").arg(code).arg(shift);
+    });
+    QObject::connect(button, &xButton::KeyUp, button, [&](qint16 code, qint16 shift) {
+        keys << QStringLiteral("up %1 %2").arg(code).arg(shift);
+    });
+    QTest::keyClick(form->windowHandle(), Qt::Key_A, Qt::ShiftModifier);
+    EXPECT_EQ(keys, (QStringList{QStringLiteral("down 16 1"), QStringLiteral("down 65 1"),
+                                 QStringLiteral("up 65 1"), QStringLiteral("up 16 0")}));
+}
+
 TEST_P(xButtonTest, SettersRedrawTheNormalLookEvenWithTheFocus) {
     button->setFocus();
     EXPECT_EQ(button->DrawnLook(), xButton::FOCUSED);
+    SaveTestImage(QStringLiteral("button-%1-focused").arg(Path()), Render(button));
     button->SetCaption(QStringLiteral("Hôm nay"));
     EXPECT_EQ(button->DrawnLook(), xButton::NORMAL);
     button->setFocus(); // already focused: nothing new
@@ -279,6 +303,29 @@ TEST_P(xButtonTest, StoredPropertiesInOrderAndAppliedWithoutDrawing) {
     }
     EXPECT_EQ(keys, (QStringList{QStringLiteral("ForeColor"), QStringLiteral("Enabled"),
                                  QStringLiteral("Font"), QStringLiteral("Caption")}));
+}
+
+TEST_P(xButtonTest, LosingTheFocusForgetsTheLeftPress) {
+    Mouse::Click(button, QPoint(50, 15)); // takes the focus; the left press is remembered
+    EXPECT_EQ(button->DrawnLook(), xButton::FOCUSED);
+    other->setFocus();
+    EXPECT_EQ(button->DrawnLook(), xButton::NORMAL);
+    button->setFocus(); // no left press since the focus left: the focused look
+    EXPECT_EQ(button->DrawnLook(), xButton::FOCUSED);
+}
+
+TEST_P(xButtonTest, DisabledContainerLeavesTheButtonsOwnSettingAlone) {
+    form->setEnabled(false);
+    EXPECT_TRUE(button->Enabled());
+    PropertyBag saved;
+    button->WriteProperties(saved);
+    EXPECT_EQ(saved.Find(u"Enabled"), nullptr); // still the default, so not written
+
+    button->SetEnabled(false);
+    form->setEnabled(true);
+    EXPECT_FALSE(button->Enabled());
+    button->WriteProperties(saved);
+    EXPECT_FALSE(saved.ReadBool(u"Enabled", true));
 }
 
 INSTANTIATE_TEST_SUITE_P(Paths, xButtonClassicTest, ::testing::Values(false),

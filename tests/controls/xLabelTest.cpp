@@ -175,6 +175,7 @@ TEST_F(xLabelTest, TransparentShowsTheContainerOpaqueFillsWithBackColor) {
 TEST_F(xLabelTest, SingleLineBorderSurroundsTheClientArea) {
     label->SetCaption(QStringLiteral("|"));
     label->SetBorderStyle(1);
+    label->Refresh();
     const QImage image = Render(label);
     SaveTestImage(QStringLiteral("label-border"), image);
     const QColor frame = ColorFromValue(SYS_COLOR_WINDOW_FRAME, label->palette());
@@ -182,7 +183,53 @@ TEST_F(xLabelTest, SingleLineBorderSurroundsTheClientArea) {
     EXPECT_EQ(image.pixel(199, 20), frame.rgb());
     EXPECT_EQ(image.pixel(100, 0), frame.rgb());
     EXPECT_EQ(label->Surface().size(), QSize(198, 38));
-    EXPECT_GE(InkBounds(image, Face(), QRect(1, 1, 198, 38)).left(), 1);
+    // The caption starts at the left edge of the client area, inside the border.
+    const QRect ink = InkBounds(image, Face(), QRect(1, 1, 198, 38));
+    ASSERT_FALSE(ink.isEmpty());
+    EXPECT_GE(ink.left(), 1);
+    EXPECT_LE(ink.left(), 4);
+}
+
+TEST_F(xLabelTest, BorderComingOrGoingDrawsNothingNew) {
+    const QImage drawn = Render(label); // "UniLabel", no border
+    label->SetCaption(QStringLiteral("Tháng giêng"));
+    label->SetBorderStyle(1);
+    const QImage framed = Render(label);
+    SaveTestImage(QStringLiteral("label-border-before-refresh"), framed);
+    // Inside the border the old image is still shown, where it was on screen.
+    EXPECT_EQ(framed.copy(1, 1, 198, 38), drawn.copy(1, 1, 198, 38));
+
+    label->SetBorderStyle(0);
+    EXPECT_EQ(Render(label), drawn);
+
+    PropertyBag bag;
+    bag.Set(QStringLiteral("borderstyle"), std::int32_t{1});
+    label->ReadProperties(bag);
+    EXPECT_EQ(Render(label).copy(1, 1, 198, 38), drawn.copy(1, 1, 198, 38));
+    label->Refresh();
+    EXPECT_NE(Render(label).copy(1, 1, 198, 38), drawn.copy(1, 1, 198, 38));
+}
+
+TEST_F(xLabelTest, LabelNarrowerThanItsBorderDrawsNoCaption) {
+    label->resize(1, 1);
+    label->SetBorderStyle(1);
+    label->Refresh();
+    EXPECT_TRUE(label->Surface().isNull());
+    EXPECT_EQ(Render(label).size(), QSize(1, 1));
+}
+
+TEST_F(xLabelTest, DisabledContainerLeavesTheLabelsOwnSettingAlone) {
+    form->setEnabled(false);
+    EXPECT_TRUE(label->Enabled());
+    PropertyBag saved;
+    label->WriteProperties(saved);
+    EXPECT_EQ(saved.Find(u"Enabled"), nullptr); // still the default, so not written
+
+    label->SetEnabled(false);
+    form->setEnabled(true);
+    EXPECT_FALSE(label->Enabled());
+    label->WriteProperties(saved);
+    EXPECT_FALSE(saved.ReadBool(u"Enabled", true));
 }
 
 TEST_F(xLabelTest, VietnameseCaptionIsDrawnLetterForLetter) {

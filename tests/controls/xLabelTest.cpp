@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <ostream>
 
 namespace moonleaf {
 namespace {
@@ -101,6 +102,10 @@ struct AlignmentRow {
     std::int16_t alignment;
     const char* name;
 };
+
+void PrintTo(const AlignmentRow& row, std::ostream* out) {
+    *out << row.name << " (" << row.alignment << ")";
+}
 
 class xLabelAlignment : public xLabelTest, public ::testing::WithParamInterface<AlignmentRow> {};
 

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <cmath>
 #include <limits>
 
@@ -27,6 +29,10 @@ struct JdnRow {
     const char* tag;
     double day, month, year, jdn;
 };
+
+void PrintTo(const JdnRow& row, std::ostream* out) {
+    *out << row.tag;
+}
 
 class DateToJdnRows : public testing::TestWithParam<JdnRow> {};
 

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 namespace moonleaf {
 namespace {
 
@@ -13,6 +15,10 @@ struct ConversionRow {
     CalDate lunar;
     bool leap;
 };
+
+void PrintTo(const ConversionRow& row, std::ostream* out) {
+    *out << row.tag;
+}
 
 class Conversion : public testing::TestWithParam<ConversionRow> {};
 

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <functional>
 
 namespace moonleaf {
@@ -14,6 +16,10 @@ struct StepRow {
     CalDate from;
     CalDate to;
 };
+
+void PrintTo(const StepRow& row, std::ostream* out) {
+    *out << row.tag;
+}
 
 class Steps : public testing::TestWithParam<StepRow> {};
 

@@ -3,10 +3,9 @@
 
 #include <gtest/gtest.h>
 
-#include <ostream>
-
 #include <cmath>
 #include <limits>
+#include <ostream>
 
 namespace moonleaf {
 namespace {

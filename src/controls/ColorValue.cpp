@@ -3,6 +3,8 @@
 
 #include <QGuiApplication>
 
+#include <array>
+
 namespace moonleaf {
 namespace {
 
@@ -11,116 +13,54 @@ struct SchemeRole {
     QPalette::ColorRole role;
 };
 
+constexpr QPalette::ColorGroup A = QPalette::Active;
+constexpr QPalette::ColorGroup D = QPalette::Disabled;
+
 // Index of the desktop scheme's colour -> where Qt's palette keeps the nearest equivalent.
-// The indices are those of the scheme: 0 scroll bar, 1 desktop, 2 active caption ... 30
-// menu bar; 25 is unused.
-bool SchemeRoleOf(std::uint32_t index, SchemeRole& out) {
-    constexpr QPalette::ColorGroup A = QPalette::Active;
-    constexpr QPalette::ColorGroup D = QPalette::Disabled;
-    switch (index) {
-    case 0:
-        out = {A, QPalette::Midlight};
-        return true; // scroll bar
-    case 1:
-        out = {A, QPalette::Dark};
-        return true; // desktop
-    case 2:
-        out = {A, QPalette::Highlight};
-        return true; // active caption
-    case 3:
-        out = {A, QPalette::Mid};
-        return true; // inactive caption
-    case 4:
-        out = {A, QPalette::Window};
-        return true; // menu
-    case 5:
-        out = {A, QPalette::Base};
-        return true; // window
-    case 6:
-        out = {A, QPalette::Shadow};
-        return true; // window frame
-    case 7:
-        out = {A, QPalette::WindowText};
-        return true; // menu text
-    case 8:
-        out = {A, QPalette::Text};
-        return true; // window text
-    case 9:
-        out = {A, QPalette::HighlightedText};
-        return true; // caption text
-    case 10:
-        out = {A, QPalette::Window};
-        return true; // active border
-    case 11:
-        out = {A, QPalette::Window};
-        return true; // inactive border
-    case 12:
-        out = {A, QPalette::Mid};
-        return true; // application workspace
-    case 13:
-        out = {A, QPalette::Highlight};
-        return true; // highlight
-    case 14:
-        out = {A, QPalette::HighlightedText};
-        return true; // highlighted text
-    case 15:
-        out = {A, QPalette::Button};
-        return true; // button face
-    case 16:
-        out = {A, QPalette::Dark};
-        return true; // button shadow
-    case 17:
-        out = {D, QPalette::Text};
-        return true; // grey text
-    case 18:
-        out = {A, QPalette::ButtonText};
-        return true; // button text
-    case 19:
-        out = {D, QPalette::WindowText};
-        return true; // inactive caption text
-    case 20:
-        out = {A, QPalette::Light};
-        return true; // button highlight
-    case 21:
-        out = {A, QPalette::Shadow};
-        return true; // dark 3-D shadow
-    case 22:
-        out = {A, QPalette::Midlight};
-        return true; // 3-D light
-    case 23:
-        out = {A, QPalette::ToolTipText};
-        return true; // tooltip text
-    case 24:
-        out = {A, QPalette::ToolTipBase};
-        return true; // tooltip background
-    case 26:
-        out = {A, QPalette::Link};
-        return true; // hot-tracked item
-    case 27:
-        out = {A, QPalette::Highlight};
-        return true; // active caption gradient
-    case 28:
-        out = {A, QPalette::Mid};
-        return true; // inactive caption gradient
-    case 29:
-        out = {A, QPalette::Highlight};
-        return true; // highlighted menu item
-    case 30:
-        out = {A, QPalette::Window};
-        return true; // menu bar
-    default:
-        return false;
-    }
-}
+// Index 25 is unused by the scheme and, like any index past the end, gives none.
+constexpr std::array<SchemeRole, 31> SCHEME_ROLES = {{
+    {A, QPalette::Midlight},        // 0 scroll bar
+    {A, QPalette::Dark},            // 1 desktop
+    {A, QPalette::Highlight},       // 2 active caption
+    {A, QPalette::Mid},             // 3 inactive caption
+    {A, QPalette::Window},          // 4 menu
+    {A, QPalette::Base},            // 5 window
+    {A, QPalette::Shadow},          // 6 window frame
+    {A, QPalette::WindowText},      // 7 menu text
+    {A, QPalette::Text},            // 8 window text
+    {A, QPalette::HighlightedText}, // 9 caption text
+    {A, QPalette::Window},          // 10 active border
+    {A, QPalette::Window},          // 11 inactive border
+    {A, QPalette::Mid},             // 12 application workspace
+    {A, QPalette::Highlight},       // 13 highlight
+    {A, QPalette::HighlightedText}, // 14 highlighted text
+    {A, QPalette::Button},          // 15 button face
+    {A, QPalette::Dark},            // 16 button shadow
+    {D, QPalette::Text},            // 17 grey text
+    {A, QPalette::ButtonText},      // 18 button text
+    {D, QPalette::WindowText},      // 19 inactive caption text
+    {A, QPalette::Light},           // 20 button highlight
+    {A, QPalette::Shadow},          // 21 dark 3-D shadow
+    {A, QPalette::Midlight},        // 22 3-D light
+    {A, QPalette::ToolTipText},     // 23 tooltip text
+    {A, QPalette::ToolTipBase},     // 24 tooltip background
+    {A, QPalette::NoRole},          // 25 unused
+    {A, QPalette::Link},            // 26 hot-tracked item
+    {A, QPalette::Highlight},       // 27 active caption gradient
+    {A, QPalette::Mid},             // 28 inactive caption gradient
+    {A, QPalette::Highlight},       // 29 highlighted menu item
+    {A, QPalette::Window},          // 30 menu bar
+}};
 
 } // namespace
 
 QColor ColorFromValue(std::uint32_t value, const QPalette& palette) {
     if ((value & 0xFF000000U) == SYSTEM_COLOR_FLAG) {
-        SchemeRole scheme{};
-        if (!SchemeRoleOf(value & 0x00FFFFFFU, scheme)) {
+        const std::uint32_t index = value & 0x00FFFFFFU;
+        if (index >= SCHEME_ROLES.size() || SCHEME_ROLES[index].role == QPalette::NoRole) {
             return QColor(0, 0, 0);
         }
+        const SchemeRole scheme = SCHEME_ROLES[index];
         QColor color = palette.color(scheme.group, scheme.role);
         color.setAlpha(255);
         return color;

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Benchmarks of the calendar engine and the day table. Run: build/<preset>/bench/bench_engine
 #include "cli/DayFields.h"
-#include "engine/Astronomy.h"
+#include "engine/JulianDay.h"
 #include "engine/DayInfo.h"
 #include "engine/Holidays.h"
 #include "engine/LunarConversion.h"

@@ -4,7 +4,7 @@
 #include "cli/DayFields.h"
 #include "cli/DaySummary.h"
 #include "cli/IsoDate.h"
-#include "engine/Astronomy.h"
+#include "engine/JulianDay.h"
 #include "engine/Holidays.h"
 #include "engine/LunarConversion.h"
 #include "text/Utf.h"

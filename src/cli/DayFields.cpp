@@ -2,7 +2,7 @@
 #include "cli/DayFields.h"
 
 #include "cli/IsoDate.h"
-#include "engine/Astronomy.h"
+#include "engine/JulianDay.h"
 #include "mainwindow/DayView.h"
 #include "text/Utf.h"
 #include "text/VniToUnicode.h"

@@ -2,7 +2,7 @@
 #include "cli/DaySummary.h"
 
 #include "cli/IsoDate.h"
-#include "engine/Astronomy.h"
+#include "engine/JulianDay.h"
 #include "engine/LunarConversion.h"
 #include "mainwindow/DayView.h"
 #include "text/Utf.h"

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/IsoDate.h"
 
-#include "engine/Astronomy.h"
+#include "engine/JulianDay.h"
 
 #include <charconv>
 

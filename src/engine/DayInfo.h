@@ -38,6 +38,8 @@ struct DayInfo {
     double TermStartLunarDay = 0; // the same day in the lunar calendar
     double TermStartLunarMonth = 0;
     double TermStartLunarYear = 0;
+
+    friend bool operator==(const DayInfo&, const DayInfo&) = default;
 };
 
 // The day record of Gregorian date dd/mm/yy at `tz` hours east of UTC (callers pass

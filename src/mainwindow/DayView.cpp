@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "mainwindow/DayView.h"
 
-#include "engine/Astronomy.h"
+#include "engine/JulianDay.h"
 #include "engine/Vocabulary.h"
 #include "mainwindow/DayPictures.h"
 #include "mainwindow/SolarTermLabel.h"

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "mainwindow/SolarTermLabel.h"
 
-#include "engine/Astronomy.h"
+#include "engine/JulianDay.h"
 #include "text/Utf.h"
 #include "text/VniToUnicode.h"
 

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/DayInfo.h"
-#include "engine/Astronomy.h"
+#include "engine/JulianDay.h"
 
 #include <gtest/gtest.h>
 

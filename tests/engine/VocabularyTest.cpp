@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/Vocabulary.h"
-#include "engine/Astronomy.h"
+#include "engine/JulianDay.h"
 #include "engine/DayInfo.h"
 #include "text/VniToUnicode.h"
 

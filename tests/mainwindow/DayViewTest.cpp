@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "mainwindow/DayView.h"
-#include "engine/Astronomy.h"
+#include "engine/JulianDay.h"
 #include "engine/Holidays.h"
 #include "mainwindow/DateSteps.h"
 #include "mainwindow/DayPictures.h"

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "controls/xLabel.h"
 
-#include "TestSupport.h"
+#include "support/TestSupport.h"
 #include "controls/ColorValue.h"
 #include "controls/PropertyBag.h"
 #include "text/VniToUnicode.h"

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "text/UniMsgBox.h"
+#include "text/ui/UniMsgBox.h"
 
-#include "../controls/TestSupport.h"
+#include "support/TestSupport.h"
 #include "platform/VietnameseFont.h"
-#include "text/MsgBoxDialog.h"
+#include "text/ui/MsgBoxDialog.h"
 
 #include <QApplication>
 #include <QDialogButtonBox>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "text/WindowHelpers.h"
+#include "text/ui/WindowHelpers.h"
 
-#include "../controls/TestSupport.h"
+#include "support/TestSupport.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "TestSupport.h"
+#include "support/TestSupport.h"
 
 #include <QApplication>
 #include <QCursor>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "text/WindowHelpers.h"
+#include "text/ui/WindowHelpers.h"
 
 #include <QCoreApplication>
 #include <QThread>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "text/MsgBoxDialog.h"
+#include "text/ui/MsgBoxDialog.h"
 
 #include "platform/VietnameseFont.h"
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "text/UniMsgBox.h"
+#include "text/ui/UniMsgBox.h"
 
-#include "text/MsgBoxDialog.h"
+#include "text/ui/MsgBoxDialog.h"
 #include "text/VniToUnicode.h"
 
 #include <QApplication>

@@ -11,8 +11,10 @@ struct Entry {
     std::u16string name;
 };
 
-std::array<Entry, 51> gLunarHolidays;
-std::array<Entry, 101> gSolarHolidays;
+struct Lists {
+    std::array<Entry, 51> lunar;
+    std::array<Entry, 101> solar;
+};
 
 template <std::size_t N>
 bool Store(std::array<Entry, N>& list, std::int16_t index, double day, double month,
@@ -110,33 +112,49 @@ constexpr std::array<Row, 48> SOLAR_ROWS{{
     {26, 12, u"Nga2y da6n so61 Vie65t Nam"},
 }};
 
+// Writes the built-in rows into their slots; slots past the rows keep what they hold.
+void Fill(Lists& lists) {
+    for (std::size_t i = 0; i < LUNAR_ROWS.size(); ++i) {
+        Store(lists.lunar, static_cast<std::int16_t>(i), LUNAR_ROWS[i].day, LUNAR_ROWS[i].month,
+              LUNAR_ROWS[i].name);
+    }
+    for (std::size_t i = 0; i < SOLAR_ROWS.size(); ++i) {
+        Store(lists.solar, static_cast<std::int16_t>(i), SOLAR_ROWS[i].day, SOLAR_ROWS[i].month,
+              SOLAR_ROWS[i].name);
+    }
+}
+
+// The two lists, filled with the built-in rows the first time anything touches them, so no
+// lookup can ever see them empty.
+Lists& TheLists() {
+    static Lists lists = [] {
+        Lists filled;
+        Fill(filled);
+        return filled;
+    }();
+    return lists;
+}
+
 } // namespace
 
 void InitHolidays() {
-    for (std::size_t i = 0; i < LUNAR_ROWS.size(); ++i) {
-        AddLunarHoliday(static_cast<std::int16_t>(i), LUNAR_ROWS[i].day, LUNAR_ROWS[i].month,
-                        LUNAR_ROWS[i].name);
-    }
-    for (std::size_t i = 0; i < SOLAR_ROWS.size(); ++i) {
-        AddSolarHoliday(static_cast<std::int16_t>(i), SOLAR_ROWS[i].day, SOLAR_ROWS[i].month,
-                        SOLAR_ROWS[i].name);
-    }
+    Fill(TheLists());
 }
 
 bool AddLunarHoliday(std::int16_t index, double day, double month, const std::u16string& name) {
-    return Store(gLunarHolidays, index, day, month, name);
+    return Store(TheLists().lunar, index, day, month, name);
 }
 
 bool AddSolarHoliday(std::int16_t index, double day, double month, const std::u16string& name) {
-    return Store(gSolarHolidays, index, day, month, name);
+    return Store(TheLists().solar, index, day, month, name);
 }
 
 std::u16string FindLunarHoliday(const CalDate& lunarDate) {
-    return Find(gLunarHolidays, 50, lunarDate);
+    return Find(TheLists().lunar, 50, lunarDate);
 }
 
 std::u16string FindSolarHoliday(const CalDate& date) {
-    return Find(gSolarHolidays, 100, date);
+    return Find(TheLists().solar, 100, date);
 }
 
 std::u16string HolidayName(const CalDate& date, std::int32_t solar) {

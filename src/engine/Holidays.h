@@ -12,7 +12,9 @@ namespace moonleaf {
 // (slots 0..50) and observances keyed by Gregorian day and month (slots 0..100). Names are
 // VNI; callers convert them. Slots never filled keep day 0, month 0 and an empty name.
 
-// Fills both lists. Called once at start-up, before any lookup.
+// Both lists hold the built-in rows from their first use on, so a lookup never needs a call
+// before it. InitHolidays writes the built-in rows into their slots again (the program's
+// start-up does it once); entries added to slots past the rows stay.
 void InitHolidays();
 
 // Stores one entry: day, then month, then name. Returns false, storing nothing, when the

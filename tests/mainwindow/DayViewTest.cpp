@@ -11,10 +11,8 @@
 namespace moonleaf {
 namespace {
 
-class DayViewTest : public testing::Test {
-protected:
-    void SetUp() override { InitHolidays(); }
-};
+// This test program never calls InitHolidays: the holiday lists fill themselves on first use.
+class DayViewTest : public testing::Test {};
 
 TEST_F(DayViewTest, NewYearsDayOfTheLunar2023) {
     const DayView v = ComposeDayView(22, 1, 2023);

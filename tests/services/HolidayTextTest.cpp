@@ -12,7 +12,6 @@ namespace {
 
 class HolidayTextTest : public testing::Test {
 protected:
-    void SetUp() override { InitHolidays(); }
     static std::optional<std::u16string> For(double d, double m, double y) {
         return HolidayText(d, m, BuildDayInfo(d, m, y, TIMEZONE));
     }

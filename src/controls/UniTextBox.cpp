@@ -6,7 +6,7 @@
 #include "controls/EditWindow.h"
 #include "controls/InputCodes.h"
 #include "controls/PropertyBag.h"
-#include "controls/Twips.h"
+#include "design/DesignUnits.h"
 #include "controls/WindowMessages.h"
 
 #include <QResizeEvent>

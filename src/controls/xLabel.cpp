@@ -5,7 +5,7 @@
 #include "controls/ColorValue.h"
 #include "controls/InputCodes.h"
 #include "controls/PropertyBag.h"
-#include "controls/Twips.h"
+#include "design/DesignUnits.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>

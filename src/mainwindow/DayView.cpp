@@ -41,7 +41,7 @@ std::uint32_t ColorValue(ViewColor color) {
     case ViewColor::ButtonText:
         break;
     }
-    return COLOR_BUTTON_TEXT;
+    return SYS_COLOR_BUTTON_TEXT;
 }
 
 const char* ColorName(ViewColor color) {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "design/DesignUnits.h"
 #include "engine/DayInfo.h"
 #include "mainwindow/PlatformDateNames.h"
 
@@ -10,11 +11,9 @@
 
 namespace moonleaf {
 
-// Colours of the day view, as colour values (0x00BBGGRR, or 0x80000000 plus a system
-// colour index).
-inline constexpr std::uint32_t COLOR_RED = 0x000000FF;         // RGB(255, 0, 0)
-inline constexpr std::uint32_t COLOR_DARK_BLUE = 0x00C00000;   // RGB(0, 0, 192)
-inline constexpr std::uint32_t COLOR_BUTTON_TEXT = 0x80000012; // system button text
+// Colours of the day view, as colour values.
+inline constexpr std::uint32_t COLOR_RED = Rgb(255, 0, 0);
+inline constexpr std::uint32_t COLOR_DARK_BLUE = Rgb(0, 0, 192);
 
 enum class ViewColor { ButtonText, Red, DarkBlue };
 

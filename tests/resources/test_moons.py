@@ -113,17 +113,6 @@ class CommittedFiles(unittest.TestCase):
             self.assertEqual((mismatch, errors), ([], []))
         self.assertEqual(sorted(n for n in os.listdir(MOONS) if n.endswith(".svg")), NAMES)
 
-    def test_each_picture_is_45_square_on_white(self):
-        for name in NAMES:
-            with self.subTest(name):
-                root = read(name)
-                self.assertEqual((root.get("width"), root.get("height"), root.get("viewBox")),
-                                 ("45", "45", "0 0 45 45"))
-                background = root.find(SVG + "rect")
-                self.assertEqual((background.get("x"), background.get("y"),
-                                  background.get("width"), background.get("height"),
-                                  background.get("fill")), ("0", "0", "45", "45", "#ffffff"))
-
 
 class Phases(unittest.TestCase):
     def test_full_moon_is_the_whole_disc(self):

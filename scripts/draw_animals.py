@@ -226,13 +226,6 @@ def dragon():
         circle(12.5, 12.8, 1.4, WHITE),
         cut_line("M 10 11 L 14.5 10", 0.7),
     ]
-    # Scales: small cuts along the middle of the body.
-    for i in range(9):
-        s = 0.1 + 0.09 * i
-        a = side_point(body, s, -1.2)
-        m = side_point(body, s + 0.015, 0.4)
-        b = side_point(body, s + 0.03, -1.2)
-        items.append(cut_line(f"M {pts([a])} L {pts([m])} L {pts([b])}", 0.7))
     return items
 
 
@@ -247,11 +240,14 @@ def snake():
         circle(12, 11.5, 1.4, WHITE),
         circle(7.5, 13, 0.6, WHITE),
     ]
-    for s in [0.08 + 0.065 * i for i in range(13)]:
-        a = side_point(body, s - 0.012, 2.2 - 1.6 * s)
-        m = side_point(body, s + 0.012, 0)
-        b = side_point(body, s - 0.012, -2.2 + 1.6 * s)
-        items.append(cut_line(f"M {pts([a])} L {pts([m])} L {pts([b])}", 0.8))
+    # A row of diamond cuts down the back, shrinking toward the tail.
+    for i in range(11):
+        s = 0.1 + 0.075 * i
+        (x, y), (tx, ty) = chain_at(body, s)
+        along, across = 1.7 * (1 - 0.5 * s), 1.2 * (1 - 0.6 * s)
+        items.append(polygon([(x + tx * along, y + ty * along), (x - ty * across, y + tx * across),
+                              (x - tx * along, y - ty * along), (x + ty * across, y - tx * across)],
+                             WHITE))
     return items
 
 
@@ -294,8 +290,7 @@ def goat():
         polygon([(46, 28), (52, 22), (50.5, 30)]),
         circle(15.5, 18.5, 1.3, WHITE),
         circle(8.2, 24.3, 0.6, WHITE),
-        cut_line("M 29 30 q 2 -2 4 0 q 2 2 4 0 q 2 -2 4 0", 1),
-        cut_line("M 29 35 q 2 -2 4 0 q 2 2 4 0 q 2 -2 4 0", 1),
+        cut_line("M 29 32 q 2 -2.4 4 0 q 2 2.4 4 0 q 2 -2.4 4 0", 1.3),
     ]
 
 
@@ -374,8 +369,8 @@ def pig():
         circle(17, 32, 9.5),
         ellipse(6.5, 35, 3.6, 5),
         polygon([(14, 25), (21, 15), (25, 26)]),
-        path("M 18 44 h 5 v 9 h -5 Z"), path("M 25 45 h 5 v 8 h -5 Z"),
-        path("M 39 44 h 5 v 9 h -5 Z"), path("M 46 42 h 5 v 11 h -5 Z"),
+        path("M 18 42 h 5 v 10 h -5 Z"), path("M 25 43 h 5 v 9 h -5 Z"),
+        path("M 39 43 h 5 v 9 h -5 Z"), path("M 45.5 41 h 5 v 11 h -5 Z"),
         line("M 50.5 30 C 56 28 57 22 53.5 22 C 50 22 51 27 55.5 26", 1.6),
         ellipse(5.8, 33, 0.9, 1.5, fill=WHITE), ellipse(5.8, 37, 0.9, 1.5, fill=WHITE),
         circle(15, 28.5, 1.4, WHITE),

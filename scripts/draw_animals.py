@@ -40,7 +40,8 @@ def circle(cx, cy, r, fill=GREEN):
 
 def ellipse(cx, cy, rx, ry, rotate=0, fill=GREEN):
     turn = f' transform="rotate({num(rotate)} {num(cx)} {num(cy)})"' if rotate else ""
-    return f'<ellipse cx="{num(cx)}" cy="{num(cy)}" rx="{num(rx)}" ry="{num(ry)}"{turn} fill="{fill}"/>'
+    return (f'<ellipse cx="{num(cx)}" cy="{num(cy)}" rx="{num(rx)}" ry="{num(ry)}"{turn} '
+            f'fill="{fill}"/>')
 
 
 def path(d, fill=GREEN):
@@ -98,7 +99,8 @@ def tapered(chain, w0, w1, steps=24, fill=GREEN):
         right.append((x + ty * h, y - tx * h))
     d = f"M {pts(left[:1])} L {pts(left[1:])} L {pts(right[::-1])} Z"
     start, end = chain[0][0], chain[-1][3]
-    return [path(d, fill), circle(start[0], start[1], w0 / 2, fill), circle(end[0], end[1], w1 / 2, fill)]
+    return [path(d, fill), circle(start[0], start[1], w0 / 2, fill),
+            circle(end[0], end[1], w1 / 2, fill)]
 
 
 def side_point(chain, s, offset):
@@ -131,7 +133,8 @@ def buffalo():
         ellipse(24, 31, 9, 10),
         ellipse(13, 35, 6.5, 9, 25),
         ellipse(9, 41, 5, 4),
-        path("M 3 12 C 2 24 8 29.5 15 29.5 C 22 29.5 28 23 28 10 C 25 19 21 24 15 24 C 10 24 6 20 3 12 Z"),
+        path("M 3 12 C 2 24 8 29.5 15 29.5 C 22 29.5 28 23 28 10 "
+             "C 25 19 21 24 15 24 C 10 24 6 20 3 12 Z"),
         ellipse(22, 30, 4.5, 2, -20),
         polygon([(19.5, 38), (25.5, 38), (25, 54), (20.5, 54)]),
         polygon([(27, 40), (32, 40), (31.5, 53), (27.5, 53)]),
@@ -393,7 +396,8 @@ def picture(index):
     lines = [
         '<?xml version="1.0" encoding="UTF-8"?>',
         "<!-- SPDX-License-Identifier: GPL-3.0-or-later -->",
-        f"<!-- Animal of branch {index}, {branch}: the {name}; drawn by scripts/draw_animals.py -->",
+        f"<!-- Animal of branch {index}, {branch}: the {name}; "
+        "drawn by scripts/draw_animals.py -->",
         f'<svg xmlns="http://www.w3.org/2000/svg" version="1.1" baseProfile="tiny" '
         f'width="{SIZE}" height="{SIZE}" viewBox="0 0 {SIZE} {SIZE}">',
         f'  <rect x="0" y="0" width="{SIZE}" height="{SIZE}" fill="{WHITE}"/>',
@@ -408,7 +412,8 @@ def main(argv):
         sys.stderr.write(__doc__)
         return 2
     here = os.path.dirname(os.path.abspath(__file__))
-    folder = argv[1] if len(argv) == 2 else os.path.join(here, "..", "resources", "pictures", "animals")
+    default = os.path.join(here, "..", "resources", "pictures", "animals")
+    folder = argv[1] if len(argv) == 2 else default
     os.makedirs(folder, exist_ok=True)
     for index in range(len(ANIMALS)):
         with open(os.path.join(folder, f"animal{index:02d}.svg"), "w", encoding="utf-8",

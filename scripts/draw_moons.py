@@ -92,7 +92,8 @@ def main(argv):
         sys.stderr.write(__doc__)
         return 2
     here = os.path.dirname(os.path.abspath(__file__))
-    folder = argv[1] if len(argv) == 2 else os.path.join(here, "..", "resources", "pictures", "moon")
+    default = os.path.join(here, "..", "resources", "pictures", "moon")
+    folder = argv[1] if len(argv) == 2 else default
     os.makedirs(folder, exist_ok=True)
     for k in range(1, DAYS + 1):
         path = os.path.join(folder, f"moon{k:02d}.svg")

@@ -19,6 +19,8 @@ packages=(
   fonts-dejavu-core
   # end-to-end tests of the desktop program
   xvfb xdotool x11-utils imagemagick
+  # contact sheet of the panel's pictures (scripts/contact_sheet.sh)
+  librsvg2-bin
 )
 
 missing=()

@@ -1,0 +1,24 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QString>
+
+namespace moonleaf {
+
+class Clock;
+class GlobalKeys;
+class InstanceGuard;
+class WindowTraits;
+
+// What the windows need from outside themselves, built once by the desktop program's main
+// and handed to the windows; tests hand in fakes. Nothing here is owned by the windows.
+struct Services {
+    const Clock& clock;       // today and the time of day
+    GlobalKeys& keys;         // F9, F10 and F11 whichever program has the focus
+    InstanceGuard& instance;  // one calendar per user
+    WindowTraits& traits;     // panel traits and drop shadow
+    QString privateFolder;    // the user's private temporary folder, ending in '/'; empty
+                              // when there is none (the quotation file is then not written)
+};
+
+} // namespace moonleaf

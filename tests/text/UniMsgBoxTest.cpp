@@ -178,5 +178,20 @@ TEST(UniMsgBox, BoxThatCannotBeShownReturnsZeroButStillConverts) {
     EXPECT_EQ(text, u"đủ");
 }
 
+TEST(UniMsgBox, TestHookAnswersOneBoxWithoutShowingIt) {
+    SetNextUniMsgBoxAnswer(6);
+    std::u16string text = u"Co1 kho6ng?";
+    EXPECT_EQ(UniMsgBox(text, 4, u"Ho3i", nullptr), 6);
+    EXPECT_EQ(text, u"Có không?");
+    const std::optional<AnsweredMessage> answered = TakeAnsweredMessage();
+    ASSERT_TRUE(answered.has_value());
+    EXPECT_EQ(answered->Text, QStringLiteral("Có không?"));
+    EXPECT_EQ(answered->Title, QStringLiteral("Hỏi"));
+    EXPECT_EQ(answered->Style, 4U);
+    EXPECT_FALSE(TakeAnsweredMessage().has_value());
+    EXPECT_TRUE(QApplication::topLevelWidgets().isEmpty() ||
+                QApplication::activeModalWidget() == nullptr);
+}
+
 } // namespace
 } // namespace moonleaf

@@ -8,11 +8,32 @@
 #include <QPointer>
 #include <QString>
 
+#include <utility>
+
 namespace moonleaf {
+namespace {
+
+std::optional<int> gNextAnswer;
+std::optional<AnsweredMessage> gAnswered;
+
+} // namespace
+
+void SetNextUniMsgBoxAnswer(int code) {
+    gNextAnswer = code;
+}
+
+std::optional<AnsweredMessage> TakeAnsweredMessage() {
+    return std::exchange(gAnswered, std::nullopt);
+}
 
 int UniMsgBox(std::u16string& text, std::uint32_t style, std::u16string title, QWidget* owner) {
     VniToUnicode(text);
     VniToUnicode(title);
+    if (gNextAnswer) {
+        gAnswered = AnsweredMessage{QString::fromStdU16String(text),
+                                    QString::fromStdU16String(title), style};
+        return std::exchange(gNextAnswer, std::nullopt).value_or(0);
+    }
     if (qobject_cast<QApplication*>(QCoreApplication::instance()) == nullptr ||
         !MsgBoxDialog::CanShow(style)) {
         return 0;

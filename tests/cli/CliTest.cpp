@@ -28,7 +28,7 @@ Result RunCli(const std::vector<std::string>& args, const std::string& input = "
     std::ostringstream out;
     std::ostringstream err;
     const FixedClock clock({8, 12, 2026});
-    const int code = Run(args, {in, out, err, clock, false});
+    const int code = Run(args, {in, out, err, clock, false, 0, 0, std::nullopt});
     return {code, out.str(), err.str()};
 }
 

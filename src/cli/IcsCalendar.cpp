@@ -57,12 +57,14 @@ std::string Fingerprint(std::string_view text) {
     return buffer;
 }
 
-// "Âm lịch: ngày 15 tháng 8 năm Bính Ngọ", with "nhuận" after a leap month.
-std::string LunarDescription(const CalDate& solar, int lunarDay, bool leap) {
+// The lunar date of `solar` as words: "Âm lịch: ngày 15 tháng 8 năm Bính Ngọ", with "nhuận"
+// after the month when `solar` lies in a leap month.
+std::string LunarDescription(const CalDate& solar) {
     const DayInfo info = BuildDayInfo(solar.Day, solar.Month, solar.Year, TIMEZONE);
-    std::string text = Utf8(u"A6m li5ch: nga2y ") + std::to_string(lunarDay) + Utf8(u" tha1ng ") +
+    std::string text = Utf8(u"A6m li5ch: nga2y ") +
+                       std::to_string(static_cast<int>(info.LunarDay)) + Utf8(u" tha1ng ") +
                        std::to_string(static_cast<int>(info.LunarMonth));
-    if (leap) {
+    if (IsInLeapMonth(solar.Day, solar.Month, solar.Year, TIMEZONE)) {
         text += Utf8(u" nhua65n");
     }
     return text + Utf8(u" na8m ") + Utf8(info.YearCanChi);
@@ -202,19 +204,18 @@ bool WriteIcs(const IcsRequest& request, std::ostream& out) {
         const std::string day = DateValue(date);
         const CalDate lunar = SolarToLunar(date.Day, date.Month, date.Year, TIMEZONE);
         const bool leap = IsInLeapMonth(date.Day, date.Month, date.Year, TIMEZONE);
-        const auto lunarDay = static_cast<int>(lunar.Day);
         if (auto name = FindSolarHoliday({date.Day, date.Month, 0}); !name.empty()) {
-            writer.Event(date, {day + "-solar@moonleaf", TrimmedName(Utf8(name)),
-                                LunarDescription(date, lunarDay, leap)});
+            writer.Event(
+                date, {day + "-solar@moonleaf", TrimmedName(Utf8(name)), LunarDescription(date)});
         }
         // A festival is kept once a year, in the ordinary month of its number.
         if (auto name = FindLunarHoliday({lunar.Day, lunar.Month, 0}); !name.empty() && !leap) {
-            writer.Event(date, {day + "-lunar@moonleaf", TrimmedName(Utf8(name)),
-                                LunarDescription(date, lunarDay, leap)});
+            writer.Event(
+                date, {day + "-lunar@moonleaf", TrimmedName(Utf8(name)), LunarDescription(date)});
         }
         if (found != personal.end() && found->first == jd) {
             for (const auto& [event, kept] : found->second) {
-                std::string description = LunarDescription(date, kept.lunarDay, kept.leap);
+                std::string description = LunarDescription(date);
                 const std::string keptAs = std::to_string(kept.lunarDay) + "/" +
                                            std::to_string(event->date.month) +
                                            (kept.leap ? "n" : "");

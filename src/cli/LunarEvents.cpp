@@ -19,13 +19,19 @@ bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-// A short form of the line for the message: at most 40 bytes, cut at a character boundary.
+// A short form of the line for the message: at most 40 bytes, cut at a character boundary,
+// control characters shown as '?' so that the message stays one printable line.
 std::string Quoted(std::string_view line) {
     std::size_t end = std::min<std::size_t>(line.size(), 40);
     while (end < line.size() && end > 0 && (static_cast<unsigned char>(line[end]) & 0xC0) == 0x80) {
         --end;
     }
-    return "'" + std::string(line.substr(0, end)) + (end < line.size() ? "...'" : "'");
+    std::string quoted = "'";
+    for (char c : line.substr(0, end)) {
+        const auto u = static_cast<unsigned char>(c);
+        quoted += (u < 0x20 && c != '\t') || u == 0x7F ? '?' : c;
+    }
+    return quoted + (end < line.size() ? "...'" : "'");
 }
 
 // Reads 1 or 2 digits at `pos` into `value`; false when there are none or more than 2.

@@ -18,6 +18,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <charconv>
 #include <cstring>
 #include <fstream>
@@ -310,7 +311,7 @@ CLI::App* SetupIcs(CLI::App& app, IcsOptions& options) {
 int YearOrFail(const std::string& text, const char* what) {
     int value = 0;
     const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (result.ec != std::errc() || result.ptr != text.data() + text.size() || text[0] == '-' ||
+    if (result.ec != std::errc() || result.ptr != text.data() + text.size() ||
         value < ICS_MIN_YEAR || value > ICS_MAX_YEAR) {
         throw UsageError{std::string(what) + " '" + text.substr(0, 20) + "' is not a year " +
                          std::to_string(ICS_MIN_YEAR) + ".." + std::to_string(ICS_MAX_YEAR) +
@@ -326,8 +327,8 @@ std::int64_t StampOrFail(const Environment& env) {
     const std::string& text = *env.sourceDateEpoch;
     std::int64_t value = 0;
     const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || text[0] == '-' || result.ec != std::errc() ||
-        result.ptr != text.data() + text.size() || value > ICS_MAX_STAMP) {
+    if (result.ec != std::errc() || result.ptr != text.data() + text.size() || value < 0 ||
+        value > ICS_MAX_STAMP) {
         throw UsageError{"SOURCE_DATE_EPOCH '" + text.substr(0, 20) +
                          "' is not a whole number of seconds 0.." + std::to_string(ICS_MAX_STAMP)};
     }

@@ -11,8 +11,8 @@ packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   # command-line parsing
   libcli11-dev
-  # quotation checker
-  python3
+  # quotation checker; the iCalendar parser that checks moonleaf-cli ics
+  python3 python3-icalendar
   # desktop program
   qt6-base-dev qt6-base-dev-tools libgl-dev libxcb1-dev libx11-dev
   # fonts with full Vietnamese coverage (the program's one UI family)

@@ -3,7 +3,11 @@
 
 #include "cli/DayFields.h"
 #include "cli/DaySummary.h"
+#include "cli/IcsCalendar.h"
 #include "cli/IsoDate.h"
+#include "cli/LunarEvents.h"
+#include "cli/LunarYear.h"
+#include "cli/MonthGrid.h"
 #include "engine/JulianDay.h"
 #include "engine/Holidays.h"
 #include "engine/LunarConversion.h"
@@ -14,7 +18,10 @@
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <charconv>
+#include <cstring>
+#include <fstream>
 #include <iterator>
 #include <optional>
 #include <sstream>
@@ -26,7 +33,8 @@
 namespace moonleaf::cli {
 namespace {
 
-constexpr std::array<std::string_view, 4> COMMANDS{"table", "day", "convert", "vni"};
+constexpr std::array<std::string_view, 6> COMMANDS{"table",   "day", "month",
+                                                   "convert", "ics", "vni"};
 
 // A bad-input report: the one line printed on stderr.
 struct UsageError {
@@ -145,19 +153,6 @@ int WholeOrFail(const std::string& text, const char* what, int lo, int hi) {
     return value;
 }
 
-// The leap month of lunar year `year` as the conversions give it, or 0.
-int LeapMonthOf(double year) {
-    for (int m = 1; m <= 12; ++m) {
-        const CalDate g = LunarToSolar(1, m, year, 1, TIMEZONE);
-        const CalDate back = SolarToLunar(g.Day, g.Month, g.Year, TIMEZONE);
-        if (back == CalDate{1, static_cast<double>(m), year} &&
-            IsInLeapMonth(g.Day, g.Month, g.Year, TIMEZONE)) {
-            return m;
-        }
-    }
-    return 0;
-}
-
 int RunConvert(const ConvertOptions& options, const Environment& env) {
     if (options.lunar.empty()) {
         if (options.leap) {
@@ -208,11 +203,179 @@ int RunConvert(const ConvertOptions& options, const Environment& env) {
     return Emit(env, FormatIsoDate(solar) + "\n");
 }
 
+// --- month -----------------------------------------------------------------------------
+
+struct MonthOptions {
+    std::string month;
+    bool three = false;
+    bool sunday = false;
+    std::string color = "auto";
+    bool json = false;
+};
+
+CLI::App* SetupMonth(CLI::App& app, MonthOptions& options) {
+    CLI::App* cmd = app.add_subcommand(
+        "month", "Show the month grid of YYYY-MM (default: this month) with its lunar days");
+    cmd->add_option("YYYY-MM", options.month, "the month, e.g. 2026-03");
+    cmd->add_flag("-3,--three", options.three, "show the previous, this and the next month");
+    cmd->add_flag("--sunday", options.sunday, "start the weeks on Sunday (default: Monday)");
+    cmd->add_option("--color", options.color, "colour the grid: auto (default), always, never")
+        ->check(CLI::IsMember({"auto", "always", "never"}));
+    cmd->add_flag("--json", options.json, "print the month(s) as JSON data");
+    cmd->footer(
+        "Under each day number stands its lunar day; the first day of a lunar month shows the\n"
+        "month as well, 1/2, and 1/2n in a leap month. Holidays of both lists follow the grid.\n"
+        "Marks: without colour '*' follows the day number of a holiday and '+' lunar days 1\n"
+        "and 15; with colour Sundays and holidays are red and lunar days 1 and 15 bold blue.\n"
+        "--color=auto colours when standard output is a terminal and NO_COLOR is not set.\n"
+        "-3 puts the months side by side when the terminal has at least " +
+        std::to_string(THREE_MONTHS_WIDTH) +
+        " columns (COLUMNS,\nelse the terminal's width) and below each other otherwise.\n"
+        "--json prints an object for one month and an array of three objects with -3.");
+    return cmd;
+}
+
+YearMonth Shifted(YearMonth ym, int months) {
+    const int index = ym.year * 12 + (ym.month - 1) + months;
+    return {index / 12, index % 12 + 1};
+}
+
+int RunMonth(const MonthOptions& options, const Environment& env) {
+    YearMonth ym;
+    if (options.month.empty()) {
+        const CalDate today = env.clock.Today();
+        if (!DateExists(today) || today.Year < MIN_YEAR || today.Year > MAX_YEAR) {
+            throw UsageError{"today's date from the system clock is outside 1..9999"};
+        }
+        ym = {static_cast<int>(today.Year), static_cast<int>(today.Month)};
+    } else {
+        auto parsed = ParseYearMonth(options.month);
+        if (auto* error = std::get_if<DateError>(&parsed)) {
+            throw UsageError{error->message};
+        }
+        ym = std::get<YearMonth>(parsed);
+    }
+    std::vector<YearMonth> wanted{ym};
+    if (options.three) {
+        wanted = {Shifted(ym, -1), ym, Shifted(ym, 1)};
+        if (wanted.front().year < MIN_YEAR || wanted.back().year > MAX_YEAR) {
+            throw UsageError{"-3 needs the months before and after, and 0001-01..9999-12 is the "
+                             "supported range; give a month from 0001-02 to 9999-11"};
+        }
+    }
+    std::vector<MonthData> months;
+    for (const YearMonth& m : wanted) {
+        months.push_back(ComposeMonth(m.year, m.month));
+    }
+    if (options.json) {
+        return Emit(env, MonthsJson(months));
+    }
+    GridOptions grid;
+    grid.weekStart = options.sunday ? WeekStart::Sunday : WeekStart::Monday;
+    grid.color = options.color == "always" || (options.color == "auto" && env.color);
+    return Emit(env, MonthsText(months, grid, env.columns));
+}
+
+// --- ics -------------------------------------------------------------------------------
+
+struct IcsOptions {
+    std::string from;
+    std::string to;
+    std::string events;
+};
+
+CLI::App* SetupIcs(CLI::App& app, IcsOptions& options) {
+    CLI::App* cmd = app.add_subcommand(
+        "ics", "Write an iCalendar file of the holidays (and --events) of FROM_YEAR..TO_YEAR");
+    cmd->add_option("FROM_YEAR", options.from, "first Gregorian year")->required();
+    cmd->add_option("TO_YEAR", options.to, "last Gregorian year")->required();
+    cmd->add_option("--events", options.events, "lunar anniversaries to add, one a line")
+        ->type_name("FILE");
+    cmd->footer(
+        "Writes iCalendar (RFC 5545) on standard output: an all-day event for every day of the\n"
+        "years " +
+        std::to_string(ICS_MIN_YEAR) + ".." + std::to_string(ICS_MAX_YEAR) +
+        " that the Gregorian or the lunar holiday list names (a lunar holiday\n"
+        "once a year, in the ordinary month of its number), and for the days of FILE.\n"
+        "FILE: UTF-8 lines 'D/M Name' or 'D/Mn Name' (n: the leap month), e.g. '15/8 Giỗ ông',\n"
+        "'#' comment lines and blank lines. Each line comes back every lunar year:\n"
+        "  - a date in a leap month falls in the leap month when the year has that leap\n"
+        "    month, and in the ordinary month of the same number otherwise;\n"
+        "  - day 30 falls on day 29 when the month has 29 days that year.\n"
+        "A bad line stops the program with its file and line number, before anything is\n"
+        "written. DTSTAMP is the time of the run, or SOURCE_DATE_EPOCH (seconds since 1970)\n"
+        "when it is set.");
+    return cmd;
+}
+
+int YearOrFail(const std::string& text, const char* what) {
+    int value = 0;
+    const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (result.ec != std::errc() || result.ptr != text.data() + text.size() ||
+        value < ICS_MIN_YEAR || value > ICS_MAX_YEAR) {
+        throw UsageError{std::string(what) + " '" + text.substr(0, 20) + "' is not a year " +
+                         std::to_string(ICS_MIN_YEAR) + ".." + std::to_string(ICS_MAX_YEAR) +
+                         " (iCalendar dates are Gregorian)"};
+    }
+    return value;
+}
+
+std::int64_t StampOrFail(const Environment& env) {
+    if (!env.sourceDateEpoch) {
+        return std::clamp<std::int64_t>(env.now, 0, ICS_MAX_STAMP);
+    }
+    const std::string& text = *env.sourceDateEpoch;
+    std::int64_t value = 0;
+    const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (result.ec != std::errc() || result.ptr != text.data() + text.size() || value < 0 ||
+        value > ICS_MAX_STAMP) {
+        throw UsageError{"SOURCE_DATE_EPOCH '" + text.substr(0, 20) +
+                         "' is not a whole number of seconds 0.." + std::to_string(ICS_MAX_STAMP)};
+    }
+    return value;
+}
+
+std::string ReadEventsFile(const std::string& path) {
+    const auto failure = [&] {
+        return UsageError{"cannot read the events file '" + path + "': " + std::strerror(errno)};
+    };
+    std::ifstream file(path, std::ios::binary);
+    if (!file.is_open()) {
+        throw failure();
+    }
+    try {
+        // A read error (a directory, a failing disk) throws from the stream buffer.
+        return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    } catch (const std::ios_base::failure&) {
+        throw failure();
+    }
+}
+
+int RunIcs(const IcsOptions& options, const Environment& env) {
+    IcsRequest request;
+    request.fromYear = YearOrFail(options.from, "FROM_YEAR");
+    request.toYear = YearOrFail(options.to, "TO_YEAR");
+    if (request.fromYear > request.toYear) {
+        throw UsageError{"FROM_YEAR " + options.from + " is after TO_YEAR " + options.to};
+    }
+    if (!options.events.empty()) {
+        const std::string text = ReadEventsFile(options.events);
+        auto parsed = ParseLunarEvents(text, options.events);
+        if (auto* error = std::get_if<EventsError>(&parsed)) {
+            throw UsageError{error->message};
+        }
+        request.events = std::move(std::get<std::vector<LunarEvent>>(parsed));
+    }
+    request.stamp = StampOrFail(env);
+    return static_cast<int>(WriteIcs(request, env.out) ? ExitCode::Ok : ExitCode::Failure);
+}
+
 } // namespace
 
 int Run(const std::vector<std::string>& args, const Environment& env) {
     if (args.empty()) {
-        return Fail(env, "no command given; use table, day, convert or vni (see --help)");
+        return Fail(env,
+                    "no command given; use table, day, month, convert, ics or vni (see --help)");
     }
     if (!args[0].empty() && args[0][0] == '-' && args[0] != "-h" && args[0] != "--help" &&
         args[0] != "--version") {
@@ -222,7 +385,7 @@ int Run(const std::vector<std::string>& args, const Environment& env) {
     if (!args[0].empty() && args[0][0] != '-' &&
         std::find(COMMANDS.begin(), COMMANDS.end(), args[0]) == COMMANDS.end()) {
         return Fail(env, "unknown command '" + args[0].substr(0, 40) +
-                             "'; use table, day, convert or vni (see --help)");
+                             "'; use table, day, month, convert, ics or vni (see --help)");
     }
 
     CLI::App app{"Moonleaf in the terminal: the Vietnamese lunar calendar for UTC+7.",
@@ -252,6 +415,12 @@ int Run(const std::vector<std::string>& args, const Environment& env) {
         ->expected(3)
         ->type_name("D M Y");
     convertCmd->add_flag("--leap", convert.leap, "with --lunar: the month is the leap month");
+
+    MonthOptions month;
+    CLI::App* monthCmd = SetupMonth(app, month);
+
+    IcsOptions ics;
+    CLI::App* icsCmd = SetupIcs(app, ics);
 
     VniOptions vni;
     CLI::App* vniCmd = app.add_subcommand(
@@ -284,6 +453,12 @@ int Run(const std::vector<std::string>& args, const Environment& env) {
         }
         if (convertCmd->parsed()) {
             return RunConvert(convert, env);
+        }
+        if (monthCmd->parsed()) {
+            return RunMonth(month, env);
+        }
+        if (icsCmd->parsed()) {
+            return RunIcs(ics, env);
         }
         return RunVni(vni, env);
     } catch (const UsageError& e) {

@@ -3,7 +3,10 @@
 
 #include "services/Clock.h"
 
+#include <cstddef>
+#include <cstdint>
 #include <istream>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -22,8 +25,16 @@ struct Environment {
     std::istream& in;
     std::ostream& out;
     std::ostream& err;
-    const Clock& clock; // "today" for `day` without a date
-    bool color = false; // colour the day summary (stdout is a terminal)
+    const Clock& clock; // "today" for `day` and `month` without a date
+    // Standard output is a terminal and NO_COLOR is not set: `day` colours its summary,
+    // `month --color=auto` its grid.
+    bool color = false;
+    // Width of the terminal in columns (COLUMNS, else the terminal's own); 0 when unknown.
+    std::size_t columns = 0;
+    // Seconds since 1970-01-01 UTC when the program started: the DTSTAMP of `ics` ...
+    std::int64_t now = 0;
+    // ... unless SOURCE_DATE_EPOCH is set, whose text is checked and used instead.
+    std::optional<std::string> sourceDateEpoch;
 };
 
 // The whole program: `args` are the command-line arguments after the program name.

@@ -74,21 +74,7 @@ public:
     }
     void Ascii(std::string_view key, std::string_view value) override {
         Key(key);
-        out_.push_back('"');
-        for (char c : value) {
-            const auto u = static_cast<unsigned char>(c);
-            if (c == '"' || c == '\\') {
-                out_.push_back('\\');
-                out_.push_back(c);
-            } else if (u < 0x20) {
-                char escape[8];
-                std::snprintf(escape, sizeof escape, "\\u%04x", u);
-                out_.append(escape);
-            } else {
-                out_.push_back(c);
-            }
-        }
-        out_.push_back('"');
+        AppendJsonString(out_, value);
     }
 
 private:
@@ -103,6 +89,24 @@ private:
 };
 
 } // namespace
+
+void AppendJsonString(std::string& out, std::string_view utf8) {
+    out.push_back('"');
+    for (char c : utf8) {
+        const auto u = static_cast<unsigned char>(c);
+        if (c == '"' || c == '\\') {
+            out.push_back('\\');
+            out.push_back(c);
+        } else if (u < 0x20) {
+            char escape[8];
+            std::snprintf(escape, sizeof escape, "\\u%04x", u);
+            out.append(escape);
+        } else {
+            out.push_back(c);
+        }
+    }
+    out.push_back('"');
+}
 
 void VisitDayFields(const CalDate& date, FieldSink& sink) {
     const DayView view = ComposeDayView(date.Day, date.Month, date.Year);

@@ -48,6 +48,10 @@ void AppendTableRow(std::string& out, const CalDate& date);
 // from <= to). Returns false when the stream reported a write error.
 bool WriteTable(const CalDate& from, const CalDate& to, std::ostream& out);
 
+// Appends `utf8` to `out` as a JSON string: quoted, with quote, backslash and control
+// characters escaped.
+void AppendJsonString(std::string& out, std::string_view utf8);
+
 // The fields of `date` as one JSON object (keys = column names), with a final line end.
 std::string DayJson(const CalDate& date);
 

@@ -66,6 +66,23 @@ std::variant<CalDate, DateError> ParseIsoDate(std::string_view text) {
     return date;
 }
 
+std::variant<YearMonth, DateError> ParseYearMonth(std::string_view text) {
+    YearMonth ym;
+    if (text.size() != 7 || text[4] != '-' || !ParseDigits(text.substr(0, 4), ym.year) ||
+        !ParseDigits(text.substr(5, 2), ym.month)) {
+        return DateError{Quoted(text) + " is not a month; use YYYY-MM, e.g. 2026-03"};
+    }
+    if (ym.year < MIN_YEAR || ym.year > MAX_YEAR) {
+        return DateError{"year " + std::to_string(ym.year) + " in " + Quoted(text) +
+                         " is outside the supported range 1..9999"};
+    }
+    if (ym.month < 1 || ym.month > 12) {
+        return DateError{"month " + std::to_string(ym.month) + " in " + Quoted(text) +
+                         " is not in 01..12"};
+    }
+    return ym;
+}
+
 std::string FormatIsoDate(const CalDate& date) {
     // Zero-padded fields of at least 4, 2 and 2 digits.
     char buffer[80];

@@ -23,6 +23,15 @@ struct DateError {
 // Gregorian one from then on, so 2023-02-30 and 1582-10-10 are refused.
 std::variant<CalDate, DateError> ParseIsoDate(std::string_view text);
 
+// A Gregorian month.
+struct YearMonth {
+    int year = 0;
+    int month = 0;
+};
+
+// Parses YYYY-MM (four-digit year 1..9999, two-digit month 01..12).
+std::variant<YearMonth, DateError> ParseYearMonth(std::string_view text);
+
 // True when the date exists in the engine's calendar: converting it to a Julian day number
 // and back gives the same day, month and year.
 bool DateExists(const CalDate& date);

@@ -3,48 +3,23 @@
 #include "cli/DayFields.h"
 #include "cli/IsoDate.h"
 
+#include "CliTestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdio>
-#include <cstdlib>
-#include <fstream>
 #include <sstream>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace moonleaf::cli {
 namespace {
 
-struct Result {
-    int code;
-    std::string out;
-    std::string err;
-};
-
-// Runs the program in process on a fixed "today" (8 December 2026).
-Result RunCli(const std::vector<std::string>& args, const std::string& input = "") {
-    std::istringstream in(input);
-    std::ostringstream out;
-    std::ostringstream err;
-    const FixedClock clock({8, 12, 2026});
-    const int code = Run(args, {in, out, err, clock, false});
-    return {code, out.str(), err.str()};
-}
+using namespace testing_support;
 
 // Characters a terminal shows for a UTF-8 line: every byte that does not continue a sequence.
 std::size_t Utf8Width(const std::string& line) {
     return static_cast<std::size_t>(std::count_if(line.begin(), line.end(), [](char c) {
         return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
     }));
-}
-
-void ExpectUsageError(const Result& r, const std::string& fragment) {
-    EXPECT_EQ(r.code, 2);
-    EXPECT_EQ(r.out, "");
-    EXPECT_EQ(r.err.rfind("moonleaf-cli: error: ", 0), 0u) << r.err;
-    EXPECT_NE(r.err.find(fragment), std::string::npos) << r.err;
-    EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
 }
 
 const std::string HEADER =
@@ -207,34 +182,8 @@ TEST(Usage, HelpVersionAndUnknownCommands) {
 
 // --- the real program -------------------------------------------------------------------
 
-struct Process {
-    int code;
-    std::string out;
-    std::string err;
-};
-
-std::string ReadFile(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
-
-Process RunBinary(const std::string& arguments, const std::string& input = "") {
-    // ctest runs tests in parallel processes: the files are named after this process.
-    const std::string base = testing::TempDir() + "/moonleaf_cli_" + std::to_string(getpid());
-    const std::string in = base + ".in", out = base + ".out", err = base + ".err";
-    std::ofstream(in, std::ios::binary) << input;
-    const std::string command = std::string("'") + MOONLEAF_CLI_PATH + "' " + arguments + " <'" +
-                                in + "' >'" + out + "' 2>'" + err + "'";
-    const int status = std::system(command.c_str());
-    Process result{WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadFile(out), ReadFile(err)};
-    for (const std::string& path : {in, out, err}) {
-        std::remove(path.c_str());
-    }
-    return result;
-}
-
 TEST(Binary, WholeRangeTableHasOneLinePerDay) {
-    const Process p = RunBinary("table 1900-01-01 2100-12-31");
+    const Result p = RunBinary("table 1900-01-01 2100-12-31");
     EXPECT_EQ(p.code, 0);
     EXPECT_EQ(p.err, "");
     EXPECT_EQ(std::count(p.out.begin(), p.out.end(), '\n'), 73415);
@@ -243,24 +192,24 @@ TEST(Binary, WholeRangeTableHasOneLinePerDay) {
 }
 
 TEST(Binary, ExitCodesAndStreams) {
-    const Process ok = RunBinary("vni", "Tha1ng cha5p\n");
+    const Result ok = RunBinary("vni", "Tha1ng cha5p\n");
     EXPECT_EQ(ok.code, 0);
     EXPECT_EQ(ok.out, "Tháng chạp\n");
-    const Process bad = RunBinary("vni", "\xC3\n");
+    const Result bad = RunBinary("vni", "\xC3\n");
     EXPECT_EQ(bad.code, 2);
     EXPECT_EQ(bad.out, "");
     EXPECT_EQ(bad.err, "moonleaf-cli: error: line 1 of standard input is not valid UTF-8\n");
-    const Process unknown = RunBinary("frobnicate");
+    const Result unknown = RunBinary("frobnicate");
     EXPECT_EQ(unknown.code, 2);
     EXPECT_EQ(unknown.out, "");
-    const Process help = RunBinary("--help");
+    const Result help = RunBinary("--help");
     EXPECT_EQ(help.code, 0);
     EXPECT_NE(help.out.find("convert"), std::string::npos);
 }
 
 TEST(Binary, FarYearsRunWithoutFault) {
     for (const char* range : {"0001-01-01 0001-03-31", "9999-10-01 9999-12-31"}) {
-        const Process p = RunBinary(std::string("table ") + range);
+        const Result p = RunBinary(std::string("table ") + range);
         EXPECT_EQ(p.code, 0) << range << p.err;
         EXPECT_GT(std::count(p.out.begin(), p.out.end(), '\n'), 80) << range;
     }

@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <cmath>
 
 namespace moonleaf {
 
@@ -17,9 +18,11 @@ bool ShowsVietnamese(const QString& family) {
 
 QString VietnameseFontFamily() {
     static const QString family = [] {
-        // Families known to carry every precomposed Vietnamese letter; fonts-dejavu-core
-        // is one of the program's dependencies, so the first normally wins.
-        const QStringList preferred = {QStringLiteral("DejaVu Sans"), QStringLiteral("Noto Sans"),
+        // Families known to carry every precomposed Vietnamese letter; fonts-dejavu-extra
+        // is one of the program's dependencies, so the first normally wins. The condensed
+        // face is as narrow as the designs' Tahoma, so the designs' texts fit their places.
+        const QStringList preferred = {QStringLiteral("DejaVu Sans Condensed"),
+                                       QStringLiteral("DejaVu Sans"), QStringLiteral("Noto Sans"),
                                        QStringLiteral("Liberation Sans"),
                                        QStringLiteral("FreeSans")};
         for (const QString& candidate : preferred) {
@@ -66,6 +69,14 @@ QFont FontWithCellHeight(const QString& family, int cellPixels, int weight) {
         --pixels;
         font.setPixelSize(pixels);
     }
+    return font;
+}
+
+QFont DesignFont(double points, bool bold) {
+    QFont font = VietnameseFont(QStringLiteral("Tahoma"));
+    constexpr double PIXELS_PER_POINT = 96.0 / 72.0;
+    font.setPixelSize(std::max(1, static_cast<int>(std::lround(points * PIXELS_PER_POINT))));
+    font.setBold(bold);
     return font;
 }
 

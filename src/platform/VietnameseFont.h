@@ -28,4 +28,9 @@ QFont VietnameseFont(const QString& family);
 // 1..1000 scale. This is how a requested character-cell height is met.
 QFont FontWithCellHeight(const QString& family, int cellPixels, int weight);
 
+// The font of a window design that names Tahoma at `points`: the program's Vietnamese
+// family at the pixel size those points have at the designs' 96 pixels to the inch, so that
+// text and the twip-placed elements keep their proportions whatever the screen's density.
+QFont DesignFont(double points, bool bold = false);
+
 } // namespace moonleaf

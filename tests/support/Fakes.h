@@ -1,0 +1,92 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "platform/GlobalKeys.h"
+#include "platform/InstanceGuard.h"
+#include "platform/Services.h"
+#include "platform/WindowTraits.h"
+#include "services/Clock.h"
+
+#include <QTemporaryDir>
+#include <QWidget>
+
+#include <array>
+#include <memory>
+#include <vector>
+
+namespace moonleaf::testing {
+
+// A guard that answers what the test says and counts releases.
+class FakeInstanceGuard final : public InstanceGuard {
+public:
+    Claim Answer = Claim::First;
+    int Acquired = 0;
+    int Released = 0;
+    CommandHandler Handler;
+
+    Claim Acquire() override {
+        ++Acquired;
+        return Answer;
+    }
+    void SetCommandHandler(CommandHandler handler) override { Handler = std::move(handler); }
+    void Release() override { ++Released; }
+};
+
+// Traits that only remember which windows asked for them.
+class FakeWindowTraits final : public WindowTraits {
+public:
+    std::vector<QWidget*> Panels;
+    std::vector<QWidget*> Shadowed;
+
+    void MakePanel(QWidget* window) override { Panels.push_back(window); }
+    void DropShadow(QWidget* window) override { Shadowed.push_back(window); }
+};
+
+// Keys the test presses: a press is remembered until the key's state is queried, and a
+// held key reads as down on every query.
+class FakeGlobalKeys final : public GlobalKeys {
+public:
+    bool Available = true;
+    int Started = 0;
+
+    bool Start() override {
+        ++Started;
+        return Available;
+    }
+    bool KeyState(GlobalKey key) override {
+        const auto i = static_cast<std::size_t>(key);
+        const bool state = pressed_[i] || held_[i];
+        pressed_[i] = false;
+        return state;
+    }
+    // Presses (and releases) `key` and tells the owner, as the system-wide watch does.
+    void Press(GlobalKey key) {
+        pressed_[static_cast<std::size_t>(key)] = true;
+        emit KeyActivity();
+    }
+    void Hold(GlobalKey key, bool down) { held_[static_cast<std::size_t>(key)] = down; }
+
+private:
+    std::array<bool, 3> pressed_{};
+    std::array<bool, 3> held_{};
+};
+
+// Everything a window needs, faked, with a private folder of its own that is removed with
+// the fixture.
+struct FakeServices {
+    explicit FakeServices(const LocalTime& now) : clock(now) {
+        folder.setAutoRemove(true);
+    }
+
+    Services Get() {
+        return Services{clock, keys, instance, traits, folder.path() + QLatin1Char('/')};
+    }
+
+    QTemporaryDir folder;
+    ManualClock clock;
+    FakeGlobalKeys keys;
+    FakeInstanceGuard instance;
+    FakeWindowTraits traits;
+};
+
+} // namespace moonleaf::testing

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QObject>
+#include <Qt>
 
 #include <memory>
 
@@ -25,6 +26,8 @@ public:
     // True when `key` is down now or was pressed since the last query of that key; the
     // query forgets the earlier press.
     virtual bool KeyState(GlobalKey key) = 0;
+    // The modifier keys (Ctrl, Shift, Alt) held now, as the keyboard reports them.
+    virtual Qt::KeyboardModifiers HeldModifiers() const;
 
 signals:
     // A watched key went down: the owner runs one pass over the keys.

@@ -4,9 +4,17 @@
 #include "engine/JulianDay.h"
 
 #include <chrono>
+#include <cstdio>
 #include <ctime>
 
 namespace moonleaf {
+
+std::string ClockText(const LocalTime& time) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%02d : %02d : %02d", time.Hour % 100, time.Minute % 100,
+                  time.Second % 100);
+    return text;
+}
 
 LocalTime Clock::Now() const {
     const auto now = std::chrono::system_clock::now();

@@ -4,6 +4,7 @@
 #include "engine/CalDate.h"
 
 #include <cstdint>
+#include <string>
 
 namespace moonleaf {
 
@@ -17,6 +18,10 @@ struct LocalTime {
 
     friend bool operator==(const LocalTime&, const LocalTime&) = default;
 };
+
+// The time of day as the calendar's clock shows it: two digits each, 24-hour, the fields
+// parted by blank-colon-blank ("00 : 05 : 09").
+std::string ClockText(const LocalTime& time);
 
 // Where "today" and "now" enter the program. The engine never reads the time; the windows and
 // the command-line program ask a Clock, and tests hand them one they control.

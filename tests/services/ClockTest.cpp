@@ -29,6 +29,11 @@ TEST(ManualClock, AdvanceDayKeepsTheTimeOfDayAndKnowsLeapDays) {
     EXPECT_EQ(clock.Today(), (CalDate{21, 1, 2024}));
 }
 
+TEST(ClockText, TwoDigitsEachPartedByBlankColonBlank) {
+    EXPECT_EQ(ClockText(At({1, 1, 2027}, 0, 5, 9)), "00 : 05 : 09");
+    EXPECT_EQ(ClockText(At({1, 1, 2027}, 23, 59, 59, 999)), "23 : 59 : 59");
+}
+
 TEST(SystemClock, TodayIsTheDateOfNow) {
     const Clock clock;
     const LocalTime now = clock.Now();

@@ -32,13 +32,17 @@ public:
     void Release() override { ++Released; }
 };
 
-// Traits that only remember which windows asked for them.
+// Traits that remember which windows asked for them and make them frameless, as the real
+// ones do, so window positions are those of the client area.
 class FakeWindowTraits final : public WindowTraits {
 public:
     std::vector<QWidget*> Panels;
     std::vector<QWidget*> Shadowed;
 
-    void MakePanel(QWidget* window) override { Panels.push_back(window); }
+    void MakePanel(QWidget* window) override {
+        Panels.push_back(window);
+        window->setWindowFlag(Qt::FramelessWindowHint);
+    }
     void DropShadow(QWidget* window) override { Shadowed.push_back(window); }
 };
 
@@ -65,6 +69,9 @@ public:
         emit KeyActivity();
     }
     void Hold(GlobalKey key, bool down) { held_[static_cast<std::size_t>(key)] = down; }
+    Qt::KeyboardModifiers HeldModifiers() const override { return Modifiers; }
+
+    Qt::KeyboardModifiers Modifiers = Qt::NoModifier; // held at the next click
 
 private:
     std::array<bool, 3> pressed_{};

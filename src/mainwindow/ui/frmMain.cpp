@@ -13,6 +13,8 @@
 #include "engine/JulianDay.h"
 #include "engine/Vocabulary.h"
 #include "mainwindow/DateCode.h"
+#include "mainwindow/DateSteps.h"
+#include "mainwindow/SlidePositions.h"
 #include "mainwindow/DayPictures.h"
 #include "mainwindow/DayView.h"
 #include "mainwindow/ui/DayPictureFiles.h"
@@ -25,10 +27,15 @@
 #include "services/HolidayText.h"
 #include "services/QuotationRules.h"
 #include "services/ui/QuotationStore.h"
+#include "services/ui/frmSpy.h"
 #include "text/ui/UniMsgBox.h"
 #include "text/ui/WindowHelpers.h"
 
 #include <QCloseEvent>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QLabel>
@@ -37,6 +44,7 @@
 #include <QTextEdit>
 
 #include <chrono>
+#include <cstdio>
 
 namespace moonleaf {
 namespace {
@@ -50,8 +58,19 @@ constexpr std::uint32_t MB_OK = 0;
 // The maker's credit under the title, and the window's caption.
 constexpr const char16_t* CREDIT = u"L\u1ECBch \u00E2m Vi\u1EC7t Nam \u00B7 ph\u1EA7n m\u1EC1m t\u1EF1 do";
 
-// One step of the closing slide, in twips.
-constexpr double SLIDE_STEP_TWIPS = 100;
+// Timer intervals, milliseconds.
+constexpr int TIMER1_MS = 1000;
+constexpr int TIMER4_MS = 700;
+// The clock's tick comes this long after the wall clock's second begins, so it always shows
+// the second that has just begun.
+constexpr int CLOCK_SLACK_MS = 4;
+
+QString IsoDate(const CalDate& date) {
+    return QStringLiteral("%1-%2-%3")
+        .arg(static_cast<int>(date.Year), 4, 10, QLatin1Char('0'))
+        .arg(static_cast<int>(date.Month), 2, 10, QLatin1Char('0'))
+        .arg(static_cast<int>(date.Day), 2, 10, QLatin1Char('0'));
+}
 
 QString Text(const std::u16string& text) {
     return QString::fromStdU16String(text);
@@ -101,10 +120,40 @@ frmMain::frmMain(const Services& services, QuotationStore& quotations, QWidget* 
     txTemp_ = Element<UniTextBox>("txTemp");
     btOption_ = Element<xButton>("btOption");
     btClose_ = Element<xButton>("btClose");
+    xButton1_ = Element<xButton>("xButton1");
+    btPre_ = Element<xButton>("btPre");
+    btNow_ = Element<xButton>("btNow");
+    btNext_ = Element<xButton>("btNext");
+    btTimAm_ = Element<xButton>("btTimAm");
 
     connect(txDanhNgon_, &UniTextBox::Click, this, &frmMain::QuotationClicked);
     connect(txDanhNgonN_, &UniTextBox::Click, this, &frmMain::QuotationClicked);
     connect(btClose_, &xButton::Click, this, [this] { Form_Unload(true); });
+    connect(xButton1_, &xButton::Click, this, &frmMain::xButton1_Click);
+    connect(btPre_, &xButton::Click, this, &frmMain::btPre_Click);
+    connect(btNext_, &xButton::Click, this, &frmMain::btNext_Click);
+    connect(btNow_, &xButton::Click, this, &frmMain::btNow_Click);
+    connect(btTimAm_, &xButton::Click, this, &frmMain::OpenLookupDialog);
+
+    Timer1_.setSingleShot(true);
+    Timer1_.setInterval(TIMER1_MS);
+    connect(&Timer1_, &QTimer::timeout, this, &frmMain::Timer1_Timer);
+    clockTimer_.setSingleShot(true);
+    clockTimer_.setTimerType(Qt::PreciseTimer);
+    connect(&clockTimer_, &QTimer::timeout, this, [this] {
+        ClockTick();
+        UpdateClockTimer();
+    });
+    Timer4_.setSingleShot(true);
+    Timer4_.setInterval(TIMER4_MS);
+    connect(&Timer4_, &QTimer::timeout, this, &frmMain::Timer4_Timer);
+    connect(&services_.keys, &GlobalKeys::KeyActivity, this, &frmMain::KeyPass);
+
+    // The window sees the keys of its elements before they do (the Up arrow hides it), and
+    // the day number's clicks (it opens the lookup dialog).
+    for (QWidget* child : findChildren<QWidget*>()) {
+        child->installEventFilter(this);
+    }
 }
 
 frmMain::~frmMain() = default;
@@ -125,6 +174,13 @@ bool frmMain::Form_Load() {
                  static_cast<std::uint32_t>(
                      std::chrono::steady_clock::now().time_since_epoch().count()));
     services_.traits.DropShadow(this);
+    services_.instance.SetCommandHandler(
+        [this](const QByteArray& command) { return Command(command); });
+    ShowCurrentTime();
+    timer1_ = true;
+    Timer1_.start();
+    UpdateClockTimer();
+    Timer4_.start();
     return true;
 }
 
@@ -257,6 +313,281 @@ void frmMain::QuotationClicked() {
     txTemp_->Focus();
 }
 
+// --- timers -------------------------------------------------------------------------------
+
+void frmMain::Timer1_Timer() {
+    Timer1_.stop();
+    if (!timer1_) {
+        return;
+    }
+    timer1_ = false;
+    HideForm();
+}
+
+void frmMain::ShowCurrentTime() {
+    lbTime_->setText(QString::fromStdString(ClockText(services_.clock.Now())));
+}
+
+void frmMain::ClockTick() {
+    maNgayMoi_ = DateCode(services_.clock.Today());
+    ShowCurrentTime();
+    if (maNgayMoi_ != maNgayCu_) {
+        AmLich();
+        maNgayCu_ = maNgayMoi_;
+    }
+    lbRefresh();
+}
+
+void frmMain::SetTimer2(bool enabled) {
+    timer2_ = enabled;
+    UpdateClockTimer();
+}
+
+void frmMain::SetTimer3(bool enabled) {
+    timer3_ = enabled;
+    UpdateClockTimer();
+}
+
+void frmMain::ArmClock() {
+    const int millisecond = services_.clock.Now().Millisecond;
+    clockTimer_.start(1000 - millisecond + CLOCK_SLACK_MS);
+}
+
+void frmMain::HoldTimers() {
+    timersHeld_ = true;
+    Timer1_.stop();
+    clockTimer_.stop();
+    Timer4_.stop();
+}
+
+void frmMain::UpdateClockTimer() {
+    if (unloading_ || timersHeld_ || !(timer2_ || timer3_)) {
+        clockTimer_.stop();
+    } else if (!clockTimer_.isActive()) {
+        ArmClock();
+    }
+}
+
+void frmMain::Timer4_Timer() {
+    if (keysWatched_) {
+        return;
+    }
+    keysWatched_ = true;
+    if (!services_.keys.Start()) {
+        std::fputs("moonleaf: this display does not report keys to other programs' windows, "
+                   "so F9, F10 and F11 work only through moonleaf --show, --hide and --quit\n",
+                   stderr);
+    }
+}
+
+void frmMain::RunPendingKeyPass() {
+    if (keyPassPending_ && !sliding_) {
+        keyPassPending_ = false;
+        QTimer::singleShot(0, this, &frmMain::KeyPass);
+    }
+}
+
+void frmMain::KeyPass() {
+    if (unloading_) {
+        return;
+    }
+    if (sliding_) { // a slide runs to its end before the next pass
+        keyPassPending_ = true;
+        return;
+    }
+    // All three are read in every pass, so a key pressed together with an earlier one is
+    // consumed by the pass that acts on the earlier one.
+    const bool f9 = services_.keys.KeyState(GlobalKey::F9);
+    const bool f10 = services_.keys.KeyState(GlobalKey::F10);
+    const bool f11 = services_.keys.KeyState(GlobalKey::F11);
+    if (f9) {
+        if (topTwips_ < 0) {
+            ShowFromTab();
+            if (frmSpy_ != nullptr) {
+                frmSpy_->hide();
+            }
+        }
+    } else if (f10) {
+        if (topTwips_ > -100) {
+            xButton1_Click();
+            SetTimer2(false);
+        }
+    } else if (f11) {
+        if (frmSpy_ != nullptr) {
+            frmSpy_->hide();
+        }
+        Form_Unload(true);
+    }
+}
+
+// --- moving around ------------------------------------------------------------------------
+
+double frmMain::HeightTwips() const {
+    return PixelsToTwips(static_cast<float>(height()));
+}
+
+void frmMain::SlideUp(double limit) {
+    sliding_ = true;
+    while (const std::optional<double> top = NextTopUp(topTwips_, HeightTwips(), limit)) {
+        MoveToTop(*top);
+        PauseTicks(1);
+        if (unloading_) {
+            break;
+        }
+    }
+    sliding_ = false;
+}
+
+void frmMain::SlideDown() {
+    sliding_ = true;
+    while (const std::optional<double> top = NextTopDown(topTwips_)) {
+        MoveToTop(*top);
+        PauseTicks(1);
+        if (unloading_) {
+            break;
+        }
+    }
+    sliding_ = false;
+}
+
+void frmMain::ShowTab() {
+    if (frmSpy_ == nullptr) {
+        tab_ = std::make_unique<frmSpy>(services_);
+        frmSpy_ = tab_.get();
+        frmSpy_->Form_Load();
+        connect(frmSpy_, &frmSpy::RestoreRequested, this, &frmMain::ShowFromTab);
+    }
+    frmSpy_->show();
+}
+
+void frmMain::HideForm() {
+    SlideUp(-100);
+    if (!unloading_) {
+        ShowTab();
+    }
+    RunPendingKeyPass();
+}
+
+void frmMain::xButton1_Click() {
+    SlideUp(0);
+    if (!unloading_) {
+        ShowTab();
+        SetTimer2(false);
+    }
+    RunPendingKeyPass();
+}
+
+void frmMain::ShowFromTab() {
+    SetTimer2(true);
+    SlideDown();
+    if (!unloading_) {
+        activateWindow();
+    }
+    RunPendingKeyPass();
+}
+
+void frmMain::Step(bool forward) {
+    const Qt::KeyboardModifiers held = services_.keys.HeldModifiers();
+    const DateStep step = StepForModifiers(held.testFlag(Qt::ControlModifier),
+                                           held.testFlag(Qt::ShiftModifier),
+                                           held.testFlag(Qt::AltModifier));
+    const CalDate next = ApplyStep(shown_, step, forward);
+    SetTimer2(false);
+    SetTimer3(true);
+    ViewDate(next.Day, next.Month, next.Year);
+}
+
+void frmMain::btPre_Click() {
+    Step(false);
+}
+
+void frmMain::btNext_Click() {
+    Step(true);
+}
+
+void frmMain::btNow_Click() {
+    AmLich();
+}
+
+void frmMain::OpenLookupDialog() {
+    // The lookup dialog opens here.
+}
+
+bool frmMain::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Up) {
+        xButton1_Click();
+        return true;
+    }
+    if (watched == lbNgayD_ && event->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton &&
+        lbNgayD_->rect().contains(static_cast<QMouseEvent*>(event)->position().toPoint())) {
+        OpenLookupDialog();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+// --- control from the command line ----------------------------------------------------------
+
+QByteArray frmMain::Command(const QByteArray& command) {
+    const QByteArray name = command.trimmed();
+    if (name == "status") {
+        return StatusJson();
+    }
+    // The action runs after the answer has gone out: quitting ends the program.
+    const auto later = [this](void (frmMain::*action)()) {
+        QTimer::singleShot(0, this, action);
+        return QByteArray("ok");
+    };
+    if (name == "show") {
+        return later(&frmMain::CommandShow);
+    }
+    if (name == "hide") {
+        return later(&frmMain::CommandHide);
+    }
+    if (name == "toggle") {
+        return later(topTwips_ < 0 ? &frmMain::CommandShow : &frmMain::CommandHide);
+    }
+    if (name == "quit") {
+        return later(&frmMain::CommandQuit);
+    }
+    return QByteArray("error: unknown command");
+}
+
+void frmMain::CommandShow() {
+    if (topTwips_ < 0) {
+        ShowFromTab();
+        if (frmSpy_ != nullptr) {
+            frmSpy_->hide();
+        }
+    }
+}
+
+void frmMain::CommandHide() {
+    if (topTwips_ > -100) {
+        xButton1_Click();
+        SetTimer2(false);
+    }
+}
+
+void frmMain::CommandQuit() {
+    if (frmSpy_ != nullptr) {
+        frmSpy_->hide();
+    }
+    Form_Unload(true);
+}
+
+QByteArray frmMain::StatusJson() {
+    QJsonObject status;
+    status.insert(QStringLiteral("shown"), IsoDate(shown_));
+    status.insert(QStringLiteral("today"), IsoDate(services_.clock.Today()));
+    status.insert(QStringLiteral("visible"), topTwips_ + HeightTwips() > 0 && isVisible());
+    UniTextBox* box = txDanhNgon_->isVisibleTo(this) ? txDanhNgon_ : txDanhNgonN_;
+    status.insert(QStringLiteral("quotation"), box->Text().trimmed());
+    return QJsonDocument(status).toJson(QJsonDocument::Compact);
+}
+
 // --- shutdown -----------------------------------------------------------------------------
 
 void frmMain::MoveToTop(double topTwips) {
@@ -270,15 +601,23 @@ void frmMain::Form_Unload(bool slide) {
         return;
     }
     unloading_ = true;
+    Timer1_.stop();
+    clockTimer_.stop();
+    Timer4_.stop();
     if (slide && isVisible()) {
-        const double bottomTwips = PixelsToTwips(static_cast<float>(ScreenOf(this)->geometry().height()));
-        while (topTwips_ < bottomTwips) {
-            MoveToTop(topTwips_ + SLIDE_STEP_TWIPS);
+        const double bottom =
+            PixelsToTwips(static_cast<float>(ScreenOf(this)->geometry().height()));
+        const double step = ClosingStep(topTwips_, bottom);
+        while (const std::optional<double> top = NextTopOffBottom(topTwips_, bottom, step)) {
+            MoveToTop(*top);
             PauseTicks(1);
         }
     }
     quotations_.Remove();
     services_.instance.Release();
+    if (frmSpy_ != nullptr) {
+        frmSpy_->close();
+    }
     hide();
     emit Unloaded();
 }

@@ -4,10 +4,13 @@
 #include "engine/CalDate.h"
 #include "platform/Services.h"
 
+#include <QByteArray>
 #include <QPointer>
+#include <QTimer>
 #include <QWidget>
 
 #include <cstdint>
+#include <memory>
 #include <random>
 
 class QLabel;
@@ -16,6 +19,7 @@ namespace moonleaf {
 
 class PictureBox;
 class QuotationStore;
+class frmSpy;
 class UniTextBox;
 class xButton;
 class xLabel;
@@ -62,6 +66,54 @@ public:
     // event loop told to end with status 0. Runs once; later calls do nothing.
     void Form_Unload(bool slide = true);
 
+    // --- timers ------------------------------------------------------------------------
+    // Timer1: one second after start-up, HideForm, once.
+    void Timer1_Timer();
+    // Timer2 and Timer3 (the same job): the clock in lbTime and the change of day. The
+    // ticks come just after each second of the wall clock begins.
+    void ClockTick();
+    bool Timer1Enabled() const { return timer1_; }
+    bool Timer2Enabled() const { return timer2_; }
+    bool Timer3Enabled() const { return timer3_; }
+    void SetTimer2(bool enabled);
+    void SetTimer3(bool enabled);
+    // Timer4: 700 ms after start-up, the watch on F9, F10 and F11 begins.
+    void Timer4_Timer();
+    // Stops the timers without changing their switches: a test then runs their jobs itself
+    // (Timer1_Timer, ClockTick, Timer4_Timer) at the moments it chooses.
+    void HoldTimers();
+    // One pass over the system-wide keys, tested in the order F9, F10, F11: at most one of
+    // them acts.
+    void KeyPass();
+
+    // --- moving around -------------------------------------------------------------------
+    // Slides the window up until it is at least 100 twips above the screen, then shows the
+    // restore tab (start-up).
+    void HideForm();
+    // The hide button (also F10, the options button and the Up arrow): slides up out of
+    // view, shows the tab, stops Timer2.
+    void xButton1_Click();
+    // Brings the calendar back from the tab or F9: Timer2 on, slide down to the top of the
+    // screen, the window takes the focus.
+    void ShowFromTab();
+    // The arrows: a step by day, week (Ctrl), month (Ctrl+Alt) or year (Ctrl+Shift) as the
+    // modifier keys held at the click choose; the circle shows today.
+    void btPre_Click();
+    void btNext_Click();
+    void btNow_Click();
+    // The lookup dialog, from the day number and from btTimAm.
+    void OpenLookupDialog();
+
+    // --- control from the command line -----------------------------------------------------
+    // Answers one command of a later start: "show", "hide", "toggle", "quit" act as F9, F10,
+    // either of them and F11 do, and answer "ok"; "status" answers StatusJson(). Anything
+    // else answers an error line.
+    QByteArray Command(const QByteArray& command);
+    // The shown date, today, whether the panel is on screen, and the quotation area's text.
+    QByteArray StatusJson();
+
+    frmSpy* Tab() const { return frmSpy_; }
+
     // The date the view shows, as its three labels record it.
     CalDate ShownDate() const { return shown_; }
     std::int32_t MaNgayCu() const { return maNgayCu_; }
@@ -75,8 +127,21 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void Step(bool forward);
+    void ShowTab();
+    void ArmClock();
+    void UpdateClockTimer();
+    void ShowCurrentTime();
+    void SlideUp(double limit);
+    void SlideDown();
+    double HeightTwips() const;
+    void RunPendingKeyPass();
+    void CommandShow();
+    void CommandHide();
+    void CommandQuit();
     template <class T> T* Element(const char* name) const;
     void ComposeInto(double day, double month, double year);
     void SetLabelColor(QLabel* label, std::uint32_t color);
@@ -97,6 +162,19 @@ private:
     double topTwips_ = 0;
     double leftTwips_ = 0;
     bool unloading_ = false;
+    bool sliding_ = false;         // a slide is on its way
+    bool keyPassPending_ = false;  // a key came during a slide; its pass runs after it
+    bool keysWatched_ = false;
+    bool timersHeld_ = false;
+    bool timer1_ = false; // Timer1's switch: on from the end of the start-up until it fires
+
+    QTimer Timer1_;     // the start-up slide, once
+    bool timer2_ = true;  // the clock timers' switches; one aligned timer serves both
+    bool timer3_ = false;
+    QTimer clockTimer_;
+    QTimer Timer4_;     // starts the key watch, once
+    std::unique_ptr<frmSpy> tab_; // the restore tab, loaded on first use
+    frmSpy* frmSpy_ = nullptr;
 
     // The elements the view writes.
     QLabel* lbNgayD_ = nullptr;
@@ -123,6 +201,11 @@ private:
     UniTextBox* txTemp_ = nullptr;
     xButton* btOption_ = nullptr;
     xButton* btClose_ = nullptr;
+    xButton* xButton1_ = nullptr;
+    xButton* btPre_ = nullptr;
+    xButton* btNow_ = nullptr;
+    xButton* btNext_ = nullptr;
+    xButton* btTimAm_ = nullptr;
 };
 
 } // namespace moonleaf

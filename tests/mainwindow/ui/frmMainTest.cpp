@@ -39,6 +39,13 @@ protected:
     QuotationStore store{services.privateFolder};
     std::unique_ptr<frmMain> form = std::make_unique<frmMain>(services, store);
 
+    // Loads the window with its timers held: the tests run the timers' jobs themselves.
+    bool Load() {
+        const bool loaded = form->Form_Load();
+        form->HoldTimers();
+        return loaded;
+    }
+
     template <class T> T* Find(const char* name) const {
         return form->findChild<T*>(QString::fromLatin1(name));
     }
@@ -153,7 +160,7 @@ TEST_F(frmMainTest, EveryFieldOfTheDayViewHasItsElement) {
 }
 
 TEST_F(frmMainTest, StartUpShowsTodayAtTheTopCentreAndWritesTheQuotationFile) {
-    ASSERT_TRUE(form->Form_Load());
+    ASSERT_TRUE(Load());
     EXPECT_EQ(fakes.traits.Panels, std::vector<QWidget*>{form.get()});
     EXPECT_EQ(fakes.traits.Shadowed, std::vector<QWidget*>{form.get()});
     EXPECT_TRUE(form->windowFlags() & Qt::WindowStaysOnTopHint);
@@ -176,7 +183,7 @@ TEST_F(frmMainTest, StartUpShowsTodayAtTheTopCentreAndWritesTheQuotationFile) {
 TEST_F(frmMainTest, SecondStartShowsTheNoticeAndLoadsNothing) {
     fakes.instance.Answer = InstanceGuard::Claim::AlreadyRunning;
     SetNextUniMsgBoxAnswer(1);
-    EXPECT_FALSE(form->Form_Load());
+    EXPECT_FALSE(Load());
     const std::optional<AnsweredMessage> notice = TakeAnsweredMessage();
     ASSERT_TRUE(notice.has_value());
     EXPECT_EQ(notice->Text, QStringLiteral("Hi ! Moonleaf đã được mở từ trước và đang hoạt động!"));
@@ -188,7 +195,7 @@ TEST_F(frmMainTest, SecondStartShowsTheNoticeAndLoadsNothing) {
 }
 
 TEST_F(frmMainTest, SundayIsRedSaturdayBlueAndTheNextDayOrdinary) {
-    ASSERT_TRUE(form->Form_Load());
+    ASSERT_TRUE(Load());
     form->ViewDate(6, 12, 2026);
     EXPECT_EQ(TextColor("lbNgayD"), QColor(255, 0, 0));
     EXPECT_EQ(Caption("lbThuV"), QStringLiteral("Chủ nhật"));
@@ -202,7 +209,7 @@ TEST_F(frmMainTest, SundayIsRedSaturdayBlueAndTheNextDayOrdinary) {
 }
 
 TEST_F(frmMainTest, FirstLunarDayIsRedAndTheMonthLengthFollowsTheMonth) {
-    ASSERT_TRUE(form->Form_Load());
+    ASSERT_TRUE(Load());
     form->ViewDate(9, 12, 2026);
     EXPECT_EQ(Text("lbDateA"), QStringLiteral("1"));
     EXPECT_EQ(Text("lbShadowA"), QStringLiteral("1"));
@@ -215,7 +222,7 @@ TEST_F(frmMainTest, FirstLunarDayIsRedAndTheMonthLengthFollowsTheMonth) {
 }
 
 TEST_F(frmMainTest, EveryElementOfOneDay) {
-    ASSERT_TRUE(form->Form_Load());
+    ASSERT_TRUE(Load());
     testing::ShowForm(form.get(), form->size());
     form->ViewDate(4, 4, 2026);
     EXPECT_EQ(Text("lbNgayD"), QStringLiteral("4"));
@@ -246,7 +253,7 @@ TEST_F(frmMainTest, EveryElementOfOneDay) {
 }
 
 TEST_F(frmMainTest, PicturesFollowTheLunarDayAndTheBranch) {
-    ASSERT_TRUE(form->Form_Load());
+    ASSERT_TRUE(Load());
     auto* moon = Find<PictureBox>("PicLunar");
     auto* animal = Find<PictureBox>("PicDateAni");
     form->ViewDate(8, 12, 2026); // day 30 of a 30-day month: no moon
@@ -267,7 +274,7 @@ TEST_F(frmMainTest, PicturesFollowTheLunarDayAndTheBranch) {
 }
 
 TEST_F(frmMainTest, HolidaysComeBeforeQuotations) {
-    ASSERT_TRUE(form->Form_Load());
+    ASSERT_TRUE(Load());
     form->ViewDate(2, 9, 2026); // a Gregorian holiday
     EXPECT_EQ(VisibleBox()->Text().trimmed(), QStringLiteral(
         "Ngày Quốc khánh nước Cộng Hòa Xã Hội Chủ nghĩa Việt Nam"));
@@ -277,7 +284,7 @@ TEST_F(frmMainTest, HolidaysComeBeforeQuotations) {
 }
 
 TEST_F(frmMainTest, QuotationsChooseTheirBoxByWidth) {
-    ASSERT_TRUE(form->Form_Load());
+    ASSERT_TRUE(Load());
     form->ViewDate(8, 12, 2026); // no holiday: a quotation
     const QStringList lines = [] {
         QStringList all;
@@ -311,7 +318,7 @@ TEST_F(frmMainTest, QuotationsChooseTheirBoxByWidth) {
 }
 
 TEST_F(frmMainTest, AClickShowsAQuotationEvenOnAHolidayAndMovesTheFocus) {
-    ASSERT_TRUE(form->Form_Load());
+    ASSERT_TRUE(Load());
     testing::ShowForm(form.get(), form->size());
     form->ViewDate(2, 9, 2026);
     const QString holiday = VisibleBox()->Text();
@@ -323,7 +330,7 @@ TEST_F(frmMainTest, AClickShowsAQuotationEvenOnAHolidayAndMovesTheFocus) {
 }
 
 TEST_F(frmMainTest, QuotationAreaWorksWithoutItsFile) {
-    ASSERT_TRUE(form->Form_Load());
+    ASSERT_TRUE(Load());
     ASSERT_TRUE(QFile::remove(store.Path())); // removed while the calendar runs
     form->ViewDate(8, 12, 2026);
     EXPECT_FALSE(VisibleBox()->Text().trimmed().isEmpty());
@@ -332,7 +339,7 @@ TEST_F(frmMainTest, QuotationAreaWorksWithoutItsFile) {
 }
 
 TEST_F(frmMainTest, UnloadDeletesTheFileReleasesTheGuardAndEndsOnce) {
-    ASSERT_TRUE(form->Form_Load());
+    ASSERT_TRUE(Load());
     testing::ShowForm(form.get(), form->size());
     QSignalSpy unloaded(form.get(), &frmMain::Unloaded);
     ASSERT_TRUE(QFile::exists(store.Path()));
@@ -348,7 +355,7 @@ TEST_F(frmMainTest, UnloadDeletesTheFileReleasesTheGuardAndEndsOnce) {
 }
 
 TEST_F(frmMainTest, TheCloseButtonUnloads) {
-    ASSERT_TRUE(form->Form_Load());
+    ASSERT_TRUE(Load());
     testing::ShowForm(form.get(), form->size());
     QSignalSpy unloaded(form.get(), &frmMain::Unloaded);
     auto* close = Find<xButton>("btClose");

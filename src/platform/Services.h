@@ -8,6 +8,7 @@ namespace moonleaf {
 class Clock;
 class GlobalKeys;
 class InstanceGuard;
+class ScreenCapture;
 class WindowTraits;
 
 // What the windows need from outside themselves, built once by the desktop program's main
@@ -17,6 +18,7 @@ struct Services {
     GlobalKeys& keys;         // F9, F10 and F11 whichever program has the focus
     InstanceGuard& instance;  // one calendar per user
     WindowTraits& traits;     // panel traits and drop shadow
+    ScreenCapture& capture;   // a still picture of the screen, for the screen effect
     QString privateFolder;    // the user's private temporary folder, ending in '/'; empty
                               // when there is none (the quotation file is then not written)
 };

@@ -3,6 +3,7 @@
 
 #include "platform/GlobalKeys.h"
 #include "platform/InstanceGuard.h"
+#include "platform/ScreenCapture.h"
 #include "platform/Services.h"
 #include "platform/WindowTraits.h"
 #include "services/Clock.h"
@@ -78,6 +79,19 @@ private:
     std::array<bool, 3> held_{};
 };
 
+// A screen whose picture is what the test sets (a null image: the screen cannot be
+// captured); counts the captures.
+class FakeScreenCapture final : public ScreenCapture {
+public:
+    QImage Picture;
+    int Captures = 0;
+
+    QImage Capture(QScreen*) override {
+        ++Captures;
+        return Picture;
+    }
+};
+
 // Everything a window needs, faked, with a private folder of its own that is removed with
 // the fixture.
 struct FakeServices {
@@ -86,7 +100,7 @@ struct FakeServices {
     }
 
     Services Get() {
-        return Services{clock, keys, instance, traits, folder.path() + QLatin1Char('/')};
+        return Services{clock, keys, instance, traits, capture, folder.path() + QLatin1Char('/')};
     }
 
     QTemporaryDir folder;
@@ -94,6 +108,7 @@ struct FakeServices {
     FakeGlobalKeys keys;
     FakeInstanceGuard instance;
     FakeWindowTraits traits;
+    FakeScreenCapture capture;
 };
 
 } // namespace moonleaf::testing

@@ -16,7 +16,9 @@ enum class ElementKind {
     XButton,    // the Unicode push button
     TextBox,    // the Unicode text box
     Rectangle,  // the outline of a rectangle
-    Line        // a line between two points
+    Line,       // a line between two points
+    DropDownList, // a list that drops down, whose text is only ever one of its entries
+    CheckBox      // the desktop's own check box, without text of its own
 };
 
 enum class TextAlign { Left, Centre, Right };

@@ -5,6 +5,7 @@
 
 namespace moonleaf {
 
+class Autostart;
 class Clock;
 class GlobalKeys;
 class InstanceGuard;
@@ -16,6 +17,7 @@ struct Services {
     const Clock& clock;       // today and the time of day
     GlobalKeys& keys;         // F9, F10 and F11 whichever program has the focus
     InstanceGuard& instance;  // one calendar per user
+    const Autostart& autostart; // the entry that starts the calendar with the desktop session
     WindowTraits& traits;     // panel traits and drop shadow
     QString privateFolder;    // the user's private temporary folder, ending in '/'; empty
                               // when there is none (the quotation file is then not written)

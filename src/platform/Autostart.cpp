@@ -103,7 +103,8 @@ QHash<QString, QString> MainGroup(const QString& path) {
     if (!file.open(QIODevice::ReadOnly) || file.size() > MAX_ENTRY_BYTES) {
         return keys;
     }
-    const QStringList lines = QString::fromUtf8(file.read(MAX_ENTRY_BYTES)).split(QLatin1Char('\n'));
+    const QStringList lines =
+        QString::fromUtf8(file.read(MAX_ENTRY_BYTES)).split(QLatin1Char('\n'));
     bool inMain = false;
     for (QString line : lines) {
         if (line.endsWith(QLatin1Char('\r'))) {
@@ -236,7 +237,8 @@ QString xGetTargetPath(const QString& path) {
 }
 
 QString DesktopExecValue(const QString& program) {
-    const bool quoted = program.isEmpty() || std::any_of(program.begin(), program.end(), IsReserved);
+    const bool quoted =
+        program.isEmpty() || std::any_of(program.begin(), program.end(), IsReserved);
     QString argument;
     if (quoted) {
         argument.append(QLatin1Char('"'));

@@ -66,16 +66,14 @@ LookupLines ComposeLookup(const std::u16string& dayText, const std::u16string& m
     LookupLines lines;
     // "Ngày " and ", tháng " are written in Unicode already.
     lines.lbDuong = u"Ng\u00E0y " + dayText + u", th\u00E1ng " + monthText + u", " +
-                    Converted(u"na8m ") + yearText + u" " +
-                    Converted(u"du7o7ng li5ch nha82m :");
+                    Converted(u"na8m ") + yearText + u" " + Converted(u"du7o7ng li5ch nha82m :");
     lines.lbAm = u"Ng\u00E0y " + lunarDay + u", th\u00E1ng " + lunarMonth + u", " +
                  Converted(u"na8m") + u" " + lunarYear + Converted(u" a6m li5ch, tu71c:");
     lines.lbStr = Converted(u"Nga2y ") + Converted(info.DayCanChi) + Converted(u", tha1ng ") +
-                  Converted(info.MonthCanChi) + Converted(u", na8m ") +
-                  Converted(info.YearCanChi);
+                  Converted(info.MonthCanChi) + Converted(u", na8m ") + Converted(info.YearCanChi);
     // The blank after the second hyphen belongs to the line: "15-7- 2008 (Giờ Canh Tý)".
-    lines.lbGio = lunarDay + u"-" + lunarMonth + u"-" + u" " + lunarYear +
-                  Converted(u" (Gio72 ") + Converted(info.HourCanChi) + u")";
+    lines.lbGio = lunarDay + u"-" + lunarMonth + u"-" + u" " + lunarYear + Converted(u" (Gio72 ") +
+                  Converted(info.HourCanChi) + u")";
     return lines;
 }
 

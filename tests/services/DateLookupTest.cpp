@@ -31,19 +31,18 @@ TEST_P(DayList, HoldsTheMonthsDaysAndKeepsOnlyADayItHas) {
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, DayList,
-    testing::Values(
-        DayListRow{"jan31ThenAprilFallsBackToDay1", 31, 4, 2025, {30, 0}},
-        DayListRow{"jan31ThenMarchKeeps31", 31, 3, 2025, {31, 30}},
-        DayListRow{"day30ThenAprilIsKept", 30, 4, 2025, {30, 29}},
-        DayListRow{"leapDay2008ThenYear2009FallsBackToDay1", 29, 2, 2009, {28, 0}},
-        DayListRow{"day1ThenLeapFebruary2008StaysDay1", 1, 2, 2008, {29, 0}},
-        DayListRow{"leapDayKeptInLeapYear", 29, 2, 2008, {29, 28}},
-        DayListRow{"day2IsKept", 2, 6, 2025, {30, 1}},
-        DayListRow{"february1900Has28", 15, 2, 1900, {28, 14}},
-        DayListRow{"february2000Has29", 29, 2, 2000, {29, 28}},
-        DayListRow{"february2100Has28", 29, 2, 2100, {28, 0}},
-        DayListRow{"december31", 31, 12, 2100, {31, 30}},
-        DayListRow{"dayZeroSelectsDay1", 0, 7, 2025, {31, 0}}),
+    testing::Values(DayListRow{"jan31ThenAprilFallsBackToDay1", 31, 4, 2025, {30, 0}},
+                    DayListRow{"jan31ThenMarchKeeps31", 31, 3, 2025, {31, 30}},
+                    DayListRow{"day30ThenAprilIsKept", 30, 4, 2025, {30, 29}},
+                    DayListRow{"leapDay2008ThenYear2009FallsBackToDay1", 29, 2, 2009, {28, 0}},
+                    DayListRow{"day1ThenLeapFebruary2008StaysDay1", 1, 2, 2008, {29, 0}},
+                    DayListRow{"leapDayKeptInLeapYear", 29, 2, 2008, {29, 28}},
+                    DayListRow{"day2IsKept", 2, 6, 2025, {30, 1}},
+                    DayListRow{"february1900Has28", 15, 2, 1900, {28, 14}},
+                    DayListRow{"february2000Has29", 29, 2, 2000, {29, 28}},
+                    DayListRow{"february2100Has28", 29, 2, 2100, {28, 0}},
+                    DayListRow{"december31", 31, 12, 2100, {31, 30}},
+                    DayListRow{"dayZeroSelectsDay1", 0, 7, 2025, {31, 0}}),
     [](const testing::TestParamInfo<DayListRow>& row) { return row.param.tag; });
 
 TEST(DayListLength, MonthsOutsideTheCalendarCountAsFebruary) {

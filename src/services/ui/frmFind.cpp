@@ -20,11 +20,14 @@
 #include <QScreen>
 #include <QSignalBlocker>
 
+#include <utility>
+
 namespace moonleaf {
 namespace {
 
 // The notice of a lookup with a list left without a selection, and its title (VNI).
-constexpr const char16_t* INCOMPLETE_DATE_TEXT = u"Ba5n ca62n cho5n nga2y, tha1ng, na8m d9a62y d9u3!";
+constexpr const char16_t* INCOMPLETE_DATE_TEXT =
+    u"Ba5n ca62n cho5n nga2y, tha1ng, na8m d9a62y d9u3!";
 constexpr const char16_t* INCOMPLETE_DATE_TITLE = u"Tho6ng ba1o!";
 constexpr std::uint32_t MB_ICONSTOP = 16;
 
@@ -66,8 +69,7 @@ QString Unicode(const std::u16string& text) {
 
 } // namespace
 
-frmFind::frmFind(const Services& services, QWidget* parent)
-    : QWidget(parent), services_(services) {
+frmFind::frmFind(const Services& services, QWidget* parent) : QWidget(parent), services_(services) {
     setObjectName(QStringLiteral("frmFind"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Moonleaf - T\u00ECm ng\u00E0y \u00E2m"));
@@ -126,7 +128,8 @@ void frmFind::Form_Load() {
     // The dialog opens in the middle of the screen.
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect area = screen->availableGeometry();
-        move(area.left() + (area.width() - width()) / 2, area.top() + (area.height() - height()) / 2);
+        move(area.left() + (area.width() - width()) / 2,
+             area.top() + (area.height() - height()) / 2);
     }
 
     const CalDate today = services_.clock.Today();
@@ -190,8 +193,10 @@ void frmFind::xButton1_Click() {
     }
     SetOuterHeightTwips(FIND_TALL_OUTER_HEIGHT_TWIPS);
     const LookupLines lines = ComposeLookup(Text(cbNgay_), Text(cbThang_), Text(cbNam_));
-    const std::pair<xLabel*, const std::u16string*> shown[] = {
-        {lbDuong_, &lines.lbDuong}, {lbAm_, &lines.lbAm}, {lbStr_, &lines.lbStr}, {lbGio_, &lines.lbGio}};
+    const std::pair<xLabel*, const std::u16string*> shown[] = {{lbDuong_, &lines.lbDuong},
+                                                               {lbAm_, &lines.lbAm},
+                                                               {lbStr_, &lines.lbStr},
+                                                               {lbGio_, &lines.lbGio}};
     for (const auto& [label, text] : shown) {
         label->SetCaption(Unicode(*text));
         label->Refresh();

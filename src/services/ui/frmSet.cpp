@@ -16,6 +16,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QPointer>
 #include <QScreen>
 #include <QSignalBlocker>
 
@@ -28,7 +29,8 @@ namespace {
 constexpr const char16_t* START_WITH_SESSION = u"Tu75 d9o65ng kho73i d9o65ng cu2ng windows.";
 
 // The notices of a change to the entry that failed, and their title (VNI).
-constexpr const char16_t* FOLDER_NOT_CREATED = u"Kho6ng ta5o d9u7o75c thu7 mu5c tu75 kho73i d9o65ng";
+constexpr const char16_t* FOLDER_NOT_CREATED =
+    u"Kho6ng ta5o d9u7o75c thu7 mu5c tu75 kho73i d9o65ng";
 constexpr const char16_t* ENTRY_NOT_WRITTEN = u"Kho6ng ghi d9u7o75c mu5c tu75 kho73i d9o65ng";
 constexpr const char16_t* ENTRY_NOT_DELETED = u"Kho6ng xo1a d9u7o75c mu5c tu75 kho73i d9o65ng";
 constexpr const char16_t* NOTICE_TITLE = u"Moonleaf - Tho6ng ba1o!";
@@ -36,8 +38,7 @@ constexpr std::uint32_t MB_ICONEXCLAMATION = 48;
 
 } // namespace
 
-frmSet::frmSet(const Services& services, QWidget* parent)
-    : QWidget(parent), services_(services) {
+frmSet::frmSet(const Services& services, QWidget* parent) : QWidget(parent), services_(services) {
     setObjectName(QStringLiteral("frmSet"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Moonleaf - Options"));
@@ -63,19 +64,25 @@ void frmSet::ShowOrRaise(const QWidget* tab) {
 void frmSet::Form_Load(const QWidget* tab) {
     loaded_ = true;
     PlaceBelow(tab);
-    const Autostart& autostart = services_.autostart;
-    if (autostart.IsOn()) {
-        if (xGetTargetPath(autostart.EntryPath()) != autostart.Executable() && !TaoShortCut()) {
-            ShowEntryState();
-        } else {
-            Check1_->setChecked(true); // its handler writes the entry once more
-        }
-    } else {
-        Check1_->setChecked(false); // the box is clear already: nothing runs
-    }
     std::u16string label = START_WITH_SESSION;
     xLabel1_->SetCaption(QString::fromStdU16String(VniToUnicode(label)));
     SetTopMost(this);
+    // The box comes last: a notice about the entry may see the dialog unloaded.
+    const Autostart& autostart = services_.autostart;
+    if (!autostart.IsOn()) {
+        Check1_->setChecked(false); // the box is clear already: nothing runs
+        return;
+    }
+    if (xGetTargetPath(autostart.EntryPath()) != autostart.Executable()) {
+        const AutostartResult repair = autostart.Write();
+        if (!repair.Ok()) {
+            if (Report(repair)) {
+                ShowEntryState();
+            }
+            return;
+        }
+    }
+    Check1_->setChecked(true); // its handler writes the entry once more
 }
 
 void frmSet::PlaceBelow(const QWidget* tab) {
@@ -85,8 +92,8 @@ void frmSet::PlaceBelow(const QWidget* tab) {
     }
     const QRect area = screen != nullptr ? screen->geometry() : QRect(0, 0, width(), height());
     // The tab's top plus its width (not its height): a little below the tab.
-    const double tabTop = PixelsToTwips(static_cast<float>(
-        tab != nullptr ? tab->frameGeometry().top() : area.top()));
+    const double tabTop =
+        PixelsToTwips(static_cast<float>(tab != nullptr ? tab->frameGeometry().top() : area.top()));
     const double tabWidth = tab != nullptr
                                 ? PixelsToTwips(static_cast<float>(tab->frameGeometry().width()))
                                 : SPY_CLIENT_WIDTH_TWIPS;
@@ -96,28 +103,15 @@ void frmSet::PlaceBelow(const QWidget* tab) {
 }
 
 void frmSet::Check1_Click() {
-    if (Check1_->isChecked()) {
-        if (!TaoShortCut()) {
-            ShowEntryState();
-        }
-        return;
-    }
-    const AutostartResult result = services_.autostart.Remove();
-    if (!result.Ok()) {
-        Report(result);
+    const Autostart& autostart = services_.autostart;
+    const AutostartResult result = Check1_->isChecked() ? autostart.Write() : autostart.Remove();
+    if (!result.Ok() && Report(result)) {
         ShowEntryState();
     }
 }
 
-bool frmSet::TaoShortCut() {
-    const AutostartResult result = services_.autostart.Write();
-    if (!result.Ok()) {
-        Report(result);
-    }
-    return result.Ok();
-}
-
-void frmSet::Report(const AutostartResult& failure) {
+bool frmSet::Report(const AutostartResult& failure) {
+    const QPointer<frmSet> alive(this);
     std::u16string text;
     switch (failure.Failed) {
     case AutostartStep::CreateFolder:
@@ -130,7 +124,7 @@ void frmSet::Report(const AutostartResult& failure) {
         text = ENTRY_NOT_DELETED;
         break;
     case AutostartStep::None:
-        return;
+        return true;
     }
     // The path is named when the box would show it as it is: a letter followed by a digit
     // would be read as a Vietnamese mark.
@@ -139,6 +133,7 @@ void frmSet::Report(const AutostartResult& failure) {
     VniToUnicode(converted);
     text += converted == path ? u":\n" + path : std::u16string(u".");
     UniMsgBox(text, MB_ICONEXCLAMATION, NOTICE_TITLE, this);
+    return !alive.isNull();
 }
 
 void frmSet::ShowEntryState() {

@@ -51,9 +51,9 @@ protected:
 
 private:
     void PlaceBelow(const QWidget* tab);
-    // Writes the entry for this program; false (after the notice) when that failed.
-    bool TaoShortCut();
-    void Report(const AutostartResult& failure);
+    // Says in a notice which change to the entry failed. False when the dialog was unloaded
+    // while the notice was up (the restore keys can do that): the caller then leaves it be.
+    bool Report(const AutostartResult& failure);
     // The box shows whether the entry is there, without running its handler.
     void ShowEntryState();
 

@@ -122,35 +122,11 @@ TEST_F(AutostartTest, FileExistsOnlyForThingsThatAreNotFolders) {
     EXPECT_FALSE(FileExists(QString()));
 }
 
-TEST_F(AutostartTest, WriteReplacesTheWholeEntryAndLeavesNothingElse) {
-    Put(autostart.EntryPath(), QByteArray(4000, '#'));
-    ASSERT_TRUE(autostart.Write().Ok());
-    EXPECT_EQ(Read(autostart.EntryPath()), autostart.EntryText());
-    EXPECT_EQ(
-        QDir(autostart.Folder()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
-        QStringList{QString::fromLatin1(AUTOSTART_ENTRY_NAME)});
-    EXPECT_TRUE(autostart.IsOn());
-    ASSERT_TRUE(autostart.Remove().Ok());
-    EXPECT_FALSE(QFileInfo::exists(autostart.EntryPath()));
-    EXPECT_TRUE(autostart.Remove().Ok()); // nothing to delete is no failure
-}
-
-TEST_F(AutostartTest, FailuresNameTheStepAndThePath) {
-    Put(config.path() + QStringLiteral("/autostart"), "in the way");
-    const AutostartResult result = autostart.Write();
-    EXPECT_EQ(result.Failed, AutostartStep::CreateFolder);
-    EXPECT_EQ(result.Path, autostart.Folder());
-    EXPECT_FALSE(result.Reason.isEmpty());
-}
-
-TEST_F(AutostartTest, DisabledEntriesAreOff) {
-    for (const char* line : {"Hidden=true", "X-GNOME-Autostart-enabled=false"}) {
-        Put(autostart.EntryPath(),
-            "[Desktop Entry]\nType=Application\nExec=/x\n" + QByteArray(line) + '\n');
-        EXPECT_FALSE(autostart.IsOn()) << line;
-    }
+TEST_F(AutostartTest, AnEntryDisabledInTheSessionSettingsIsOff) {
+    Put(autostart.EntryPath(), "[Desktop Entry]\nExec=/x\nX-GNOME-Autostart-enabled=false\n");
+    EXPECT_FALSE(autostart.IsOn());
     Put(autostart.EntryPath(), "[Desktop Entry]\nHidden=false\n[Other]\nHidden=true\n");
-    EXPECT_TRUE(autostart.IsOn());
+    EXPECT_TRUE(autostart.IsOn()); // only the main group counts
 }
 
 TEST_F(AutostartTest, TheDesktopsValidatorAcceptsTheEntry) {

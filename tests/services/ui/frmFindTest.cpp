@@ -139,7 +139,7 @@ TEST_F(frmFindTest, FebruaryOfTheCenturyYears) {
     }
 }
 
-TEST_F(frmFindTest, LookupMakesTheDialogTallAndALaterOneReplacesEveryLine) {
+TEST_F(frmFindTest, LookupsFillTheTallDialogAndAnIncompleteDateOnlyGivesTheNotice) {
     dialog->ShowOrRaise();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog));
     Lookup();
@@ -156,6 +156,16 @@ TEST_F(frmFindTest, LookupMakesTheDialogTallAndALaterOneReplacesEveryLine) {
         EXPECT_NE(Lines().at(i), Expected(15, 8, 2008).at(i)) << i;
     }
     EXPECT_EQ(dialog->frameGeometry().height(), TALL_HEIGHT);
+    // A lookup without a day gives the notice and keeps the lines.
+    List("cbNgay")->setCurrentIndex(-1);
+    SetNextUniMsgBoxAnswer(1);
+    Lookup();
+    const std::optional<AnsweredMessage> notice = TakeAnsweredMessage();
+    ASSERT_TRUE(notice.has_value());
+    EXPECT_EQ(notice->Text, QStringLiteral("Bạn cần chọn ngày, tháng, năm đầy đủ!"));
+    EXPECT_EQ(notice->Title, QStringLiteral("Thông báo!"));
+    EXPECT_EQ(notice->Style, 16U);
+    EXPECT_EQ(Lines(), Expected(1, 1, 1900));
 }
 
 TEST_F(frmFindTest, ASecondOpeningKeepsSelectionHeightAndLines) {
@@ -170,21 +180,6 @@ TEST_F(frmFindTest, ASecondOpeningKeepsSelectionHeightAndLines) {
     EXPECT_EQ(List("cbThang")->count(), 12); // the lists were not filled again
     EXPECT_EQ(Lines(), lines);
     EXPECT_EQ(dialog->frameGeometry().height(), TALL_HEIGHT);
-}
-
-TEST_F(frmFindTest, ALookupWithoutADayGivesTheNoticeAndKeepsTheLines) {
-    dialog->ShowOrRaise();
-    Lookup();
-    const QStringList lines = Lines();
-    List("cbNgay")->setCurrentIndex(-1);
-    SetNextUniMsgBoxAnswer(1);
-    Lookup();
-    const std::optional<AnsweredMessage> notice = TakeAnsweredMessage();
-    ASSERT_TRUE(notice.has_value());
-    EXPECT_EQ(notice->Text, QStringLiteral("Bạn cần chọn ngày, tháng, năm đầy đủ!"));
-    EXPECT_EQ(notice->Title, QStringLiteral("Thông báo!"));
-    EXPECT_EQ(notice->Style, 16U);
-    EXPECT_EQ(Lines(), lines);
 }
 
 class frmFindOutOfRangeTest : public frmFindTest, public ::testing::WithParamInterface<int> {};

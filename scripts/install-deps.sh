@@ -19,6 +19,8 @@ packages=(
   fonts-dejavu-core fonts-dejavu-extra
   # end-to-end tests of the desktop program
   xvfb xdotool x11-utils imagemagick
+  # the validator of the autostart entry the options dialog writes
+  desktop-file-utils
   # contact sheet of the panel's pictures (scripts/contact_sheet.sh)
   librsvg2-bin
 )

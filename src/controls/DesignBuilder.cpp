@@ -10,6 +10,8 @@
 #include "design/DesignUnits.h"
 #include "platform/VietnameseFont.h"
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QWidget>
 
@@ -160,6 +162,17 @@ QWidget* Build(QWidget* parent, const DesignRow& row, const QFont& formFont) {
             line->SetBorderColor(row.ForeColor);
         }
         return line;
+    }
+    case ElementKind::DropDownList: {
+        auto* list = new QComboBox(parent);
+        list->setEditable(false);
+        list->setFont(RowFont(row, formFont));
+        return list;
+    }
+    case ElementKind::CheckBox: {
+        auto* box = new QCheckBox(Caption(row), parent);
+        box->setFont(RowFont(row, formFont));
+        return box;
     }
     }
     return nullptr;

@@ -10,13 +10,15 @@ namespace moonleaf {
 // rows in the design's order; DesignBuilder turns it into widgets.
 
 enum class ElementKind {
-    PictureBox, // a filled box that can show a picture
-    PlainLabel, // a label of digits and fixed texts
-    XLabel,     // the Unicode label
-    XButton,    // the Unicode push button
-    TextBox,    // the Unicode text box
-    Rectangle,  // the outline of a rectangle
-    Line        // a line between two points
+    PictureBox,   // a filled box that can show a picture
+    PlainLabel,   // a label of digits and fixed texts
+    XLabel,       // the Unicode label
+    XButton,      // the Unicode push button
+    TextBox,      // the Unicode text box
+    Rectangle,    // the outline of a rectangle
+    Line,         // a line between two points
+    DropDownList, // a list that drops down, whose text is only ever one of its entries
+    CheckBox      // the desktop's own check box, without text of its own
 };
 
 enum class TextAlign { Left, Centre, Right };

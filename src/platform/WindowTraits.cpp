@@ -5,6 +5,10 @@
 
 namespace moonleaf {
 
+void WindowTraits::MakeToolWindow(QWidget* window) {
+    window->setWindowFlag(Qt::Tool);
+}
+
 void PortableWindowTraits::MakePanel(QWidget* window) {
     window->setWindowFlags(window->windowFlags() | Qt::Tool | Qt::FramelessWindowHint |
                            Qt::WindowStaysOnTopHint);

@@ -25,6 +25,12 @@ public:
     // runs, and a plain one-pixel border where none does (never an opaque black box). The
     // window's own size and position stay as they are.
     virtual void DropShadow(QWidget* window) = 0;
+
+    // Keeps the top-level `window` (before it is first shown) out of the task bar and the
+    // pager while it keeps its title bar and frame: the program's small dialogs. This
+    // version asks through Qt's tool-window flag; a backend that can name the state to the
+    // window manager itself does so.
+    virtual void MakeToolWindow(QWidget* window);
 };
 
 // The traits of the running window system: the X11 backend on the xcb platform, otherwise

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "platform/Autostart.h"
 #include "platform/GlobalKeys.h"
 #include "platform/InstanceGuard.h"
 #include "platform/ScreenCapture.h"
@@ -39,12 +40,17 @@ class FakeWindowTraits final : public WindowTraits {
 public:
     std::vector<QWidget*> Panels;
     std::vector<QWidget*> Shadowed;
+    std::vector<QWidget*> ToolWindows;
 
     void MakePanel(QWidget* window) override {
         Panels.push_back(window);
         window->setWindowFlag(Qt::FramelessWindowHint);
     }
     void DropShadow(QWidget* window) override { Shadowed.push_back(window); }
+    void MakeToolWindow(QWidget* window) override {
+        ToolWindows.push_back(window);
+        window->setWindowFlag(Qt::Tool);
+    }
 };
 
 // Keys the test presses: a press is remembered until the key's state is queried, and a
@@ -92,21 +98,32 @@ public:
     }
 };
 
-// Everything a window needs, faked, with a private folder of its own that is removed with
-// the fixture.
+// Everything a window needs, faked, with a private folder and a configuration folder of its
+// own that are removed with the fixture. The autostart entry goes into the configuration
+// folder and names `executable`.
 struct FakeServices {
-    explicit FakeServices(const LocalTime& now) : clock(now) {
+    explicit FakeServices(const LocalTime& now,
+                          const QString& executable = QStringLiteral("/usr/bin/moonleaf"))
+        : clock(now), autostart(configHome.path(), executable) {
         folder.setAutoRemove(true);
     }
 
     Services Get() {
-        return Services{clock, keys, instance, traits, capture, folder.path() + QLatin1Char('/')};
+        return Services{.clock = clock,
+                        .keys = keys,
+                        .instance = instance,
+                        .autostart = autostart,
+                        .traits = traits,
+                        .capture = capture,
+                        .privateFolder = folder.path() + QLatin1Char('/')};
     }
 
     QTemporaryDir folder;
+    QTemporaryDir configHome;
     ManualClock clock;
     FakeGlobalKeys keys;
     FakeInstanceGuard instance;
+    Autostart autostart;
     FakeWindowTraits traits;
     FakeScreenCapture capture;
 };

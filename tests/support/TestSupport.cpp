@@ -1,9 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "support/TestSupport.h"
 
+#include "controls/DesignShapes.h"
+#include "controls/UniTextBox.h"
+#include "controls/xButton.h"
+#include "controls/xLabel.h"
+
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QCursor>
 #include <QDir>
+#include <QLabel>
 #include <QTest>
 #include <QWidget>
 #include <QWindow>
@@ -112,6 +120,32 @@ void Type(QWidget* widget, const QString& text) {
         const auto key = ascii ? static_cast<Qt::Key>(upper) : Qt::Key_unknown;
         QTest::sendKeyEvent(QTest::Click, widget, key, QString(ch), Qt::NoModifier);
     }
+}
+
+bool IsBuiltAs(const QWidget* element, ElementKind kind) {
+    switch (kind) {
+    case ElementKind::PictureBox:
+        return qobject_cast<const PictureBox*>(element) != nullptr;
+    case ElementKind::PlainLabel:
+        return qobject_cast<const QLabel*>(element) != nullptr;
+    case ElementKind::XLabel:
+        return qobject_cast<const xLabel*>(element) != nullptr;
+    case ElementKind::XButton:
+        return qobject_cast<const xButton*>(element) != nullptr;
+    case ElementKind::TextBox:
+        return qobject_cast<const UniTextBox*>(element) != nullptr;
+    case ElementKind::Rectangle:
+        return qobject_cast<const ShapeBox*>(element) != nullptr;
+    case ElementKind::Line:
+        return qobject_cast<const LineShape*>(element) != nullptr;
+    case ElementKind::DropDownList: {
+        const auto* list = qobject_cast<const QComboBox*>(element);
+        return list != nullptr && !list->isEditable();
+    }
+    case ElementKind::CheckBox:
+        return qobject_cast<const QCheckBox*>(element) != nullptr;
+    }
+    return false;
 }
 
 void ShowForm(QWidget* form, QSize size) {

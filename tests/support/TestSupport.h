@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "controls/DesignRow.h"
+
 #include <QColor>
 #include <QImage>
 #include <QPoint>
@@ -39,6 +41,9 @@ bool Near(const QColor& a, const QColor& b, int tolerance = 8);
 // Types `text` into `widget` one character at a time, each a key press and release carrying
 // that character (any Unicode character, as an input method delivers it).
 void Type(QWidget* widget, const QString& text);
+
+// True when `element` is the widget a design row of kind `kind` builds.
+bool IsBuiltAs(const QWidget* element, ElementKind kind);
 
 // Shows a top-level form of the given size and waits until it is exposed and active.
 void ShowForm(QWidget* form, QSize size = QSize(320, 200));

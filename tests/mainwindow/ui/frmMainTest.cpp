@@ -73,26 +73,7 @@ TEST_F(frmMainTest, ElementsStandWhereTheDesignPutsThem) {
         const QString parent = row.Parent != nullptr ? QString::fromLatin1(row.Parent)
                                                      : QStringLiteral("frmMain");
         EXPECT_EQ(element->parentWidget()->objectName(), parent);
-        const bool kindMatches = [&] {
-            switch (row.Kind) {
-            case ElementKind::PictureBox:
-                return qobject_cast<PictureBox*>(element) != nullptr;
-            case ElementKind::PlainLabel:
-                return qobject_cast<QLabel*>(element) != nullptr;
-            case ElementKind::XLabel:
-                return qobject_cast<xLabel*>(element) != nullptr;
-            case ElementKind::XButton:
-                return qobject_cast<xButton*>(element) != nullptr;
-            case ElementKind::TextBox:
-                return qobject_cast<UniTextBox*>(element) != nullptr;
-            case ElementKind::Rectangle:
-                return qobject_cast<ShapeBox*>(element) != nullptr;
-            case ElementKind::Line:
-                return qobject_cast<LineShape*>(element) != nullptr;
-            }
-            return false;
-        }();
-        EXPECT_TRUE(kindMatches);
+        EXPECT_TRUE(testing::IsBuiltAs(element, row.Kind));
         if (row.Kind != ElementKind::Line) {
             EXPECT_EQ(element->geometry(), QRect(row.Left / 15, row.Top / 15, row.Width / 15,
                                                  row.Height / 15));

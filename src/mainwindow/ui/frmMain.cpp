@@ -27,6 +27,10 @@
 #include "services/HolidayText.h"
 #include "services/QuotationRules.h"
 #include "services/ui/QuotationStore.h"
+#include "services/InfoTexts.h"
+#include "services/ui/frmEff.h"
+#include "services/ui/frmFind.h"
+#include "services/ui/frmSet.h"
 #include "services/ui/frmSpy.h"
 #include "text/ui/UniMsgBox.h"
 #include "text/ui/WindowHelpers.h"
@@ -40,6 +44,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QScreen>
+#include <QVersionNumber>
 #include <QTextDocument>
 #include <QTextEdit>
 
@@ -54,6 +59,7 @@ constexpr const char16_t* ALREADY_RUNNING_TEXT =
     u"Hi ! Moonleaf d9a4 d9u7o75c mo73 tu72 tru7o71c va2 d9ang hoa5t d9o65ng!";
 constexpr const char16_t* ALREADY_RUNNING_TITLE = u"Moonleaf - Tho6ng ba1o!";
 constexpr std::uint32_t MB_OK = 0;
+constexpr std::uint32_t MB_ICONINFORMATION = 64;
 
 // The maker's credit under the title, and the window's caption.
 constexpr const char16_t* CREDIT = u"L\u1ECBch \u00E2m Vi\u1EC7t Nam \u00B7 ph\u1EA7n m\u1EC1m t\u1EF1 do";
@@ -134,6 +140,9 @@ frmMain::frmMain(const Services& services, QuotationStore& quotations, QWidget* 
     connect(btNext_, &xButton::Click, this, &frmMain::btNext_Click);
     connect(btNow_, &xButton::Click, this, &frmMain::btNow_Click);
     connect(btTimAm_, &xButton::Click, this, &frmMain::OpenLookupDialog);
+    connect(Element<xButton>("btInfo"), &xButton::Click, this, &frmMain::btInfo_Click);
+    connect(Element<xButton>("xButton2"), &xButton::Click, this, &frmMain::xButton2_Click);
+    connect(btOption_, &xButton::Click, this, &frmMain::btOption_Click);
 
     Timer1_.setSingleShot(true);
     Timer1_.setInterval(TIMER1_MS);
@@ -156,7 +165,11 @@ frmMain::frmMain(const Services& services, QuotationStore& quotations, QWidget* 
     }
 }
 
-frmMain::~frmMain() = default;
+frmMain::~frmMain() {
+    // The dialogs are windows of their own; those still open go with the main window.
+    delete frmFind_;
+    delete frmSet_;
+}
 
 template <class T> T* frmMain::Element(const char* name) const {
     return findChild<T*>(QString::fromLatin1(name));
@@ -373,7 +386,8 @@ void frmMain::Timer4_Timer() {
         return;
     }
     keysWatched_ = true;
-    if (!services_.keys.Start()) {
+    keysAvailable_ = services_.keys.Start();
+    if (!keysAvailable_) {
         std::fputs("moonleaf: this display does not report keys to other programs' windows, "
                    "so F9, F10 and F11 work only through moonleaf --show, --hide and --quit\n",
                    stderr);
@@ -409,6 +423,7 @@ void frmMain::KeyPass() {
         }
     } else if (f10) {
         if (topTwips_ > -100) {
+            UnloadEffect();
             xButton1_Click();
             SetTimer2(false);
         }
@@ -418,6 +433,7 @@ void frmMain::KeyPass() {
         }
         Form_Unload(true);
     }
+    UnloadEffect();
 }
 
 // --- moving around ------------------------------------------------------------------------
@@ -469,6 +485,7 @@ void frmMain::HideForm() {
 }
 
 void frmMain::xButton1_Click() {
+    UnloadEffect();
     SlideUp(0);
     if (!unloading_) {
         ShowTab();
@@ -480,6 +497,7 @@ void frmMain::xButton1_Click() {
 void frmMain::ShowFromTab() {
     SetTimer2(true);
     SlideDown();
+    UnloadOptions();
     if (!unloading_) {
         activateWindow();
     }
@@ -510,7 +528,54 @@ void frmMain::btNow_Click() {
 }
 
 void frmMain::OpenLookupDialog() {
-    // The lookup dialog opens here.
+    if (frmFind_ == nullptr) {
+        frmFind_ = new frmFind(services_);
+        connect(frmFind_, &frmFind::Unloaded, this, [this] { frmFind_ = nullptr; });
+    }
+    frmFind_->ShowOrRaise();
+}
+
+void frmMain::btInfo_Click() {
+    const QVersionNumber version =
+        QVersionNumber::fromString(QCoreApplication::applicationVersion());
+    std::u16string text = AboutText(version.majorVersion(), version.minorVersion());
+    UniMsgBox(text, MB_ICONINFORMATION, AboutCaption(), this);
+    if (unloading_) {
+        return;
+    }
+    if (frmEff_ == nullptr) {
+        frmEff_ = std::make_unique<frmEff>(services_);
+    }
+    frmEff_->doeffect(ScreenOf(this));
+}
+
+void frmMain::xButton2_Click() {
+    std::u16string text = HelpText(keysAvailable_);
+    UniMsgBox(text, MB_ICONINFORMATION, HelpCaption(), this);
+}
+
+void frmMain::btOption_Click() {
+    xButton1_Click();
+    if (unloading_) {
+        return;
+    }
+    if (frmSet_ == nullptr) {
+        frmSet_ = new frmSet(services_);
+        connect(frmSet_, &frmSet::Unloaded, this, [this] { frmSet_ = nullptr; });
+    }
+    frmSet_->ShowOrRaise(frmSpy_);
+}
+
+void frmMain::UnloadEffect() {
+    if (frmEff_ != nullptr) {
+        frmEff_->Unload();
+    }
+}
+
+void frmMain::UnloadOptions() {
+    if (frmSet_ != nullptr) {
+        frmSet_->Unload();
+    }
 }
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
@@ -617,6 +682,10 @@ void frmMain::Form_Unload(bool slide) {
     services_.instance.Release();
     if (frmSpy_ != nullptr) {
         frmSpy_->close();
+    }
+    UnloadEffect();
+    if (frmFind_ != nullptr) {
+        frmFind_->close();
     }
     hide();
     emit Unloaded();

@@ -19,6 +19,9 @@ namespace moonleaf {
 
 class PictureBox;
 class QuotationStore;
+class frmEff;
+class frmFind;
+class frmSet;
 class frmSpy;
 class UniTextBox;
 class xButton;
@@ -101,8 +104,15 @@ public:
     void btPre_Click();
     void btNext_Click();
     void btNow_Click();
-    // The lookup dialog, from the day number and from btTimAm.
+    // The lookup dialog, from the day number and from btTimAm: loaded on first use, later
+    // only brought forward.
     void OpenLookupDialog();
+    // The information message, then the screen effect.
+    void btInfo_Click();
+    // The usage help.
+    void xButton2_Click();
+    // Hides the calendar to the tab, then opens the options dialog below the tab.
+    void btOption_Click();
 
     // --- control from the command line -----------------------------------------------------
     // Answers one command of a later start: "show", "hide", "toggle", "quit" act as F9, F10,
@@ -113,6 +123,9 @@ public:
     QByteArray StatusJson();
 
     frmSpy* Tab() const { return frmSpy_; }
+    frmFind* LookupDialog() const { return frmFind_; }
+    frmSet* OptionsDialog() const { return frmSet_; }
+    frmEff* Effect() const { return frmEff_.get(); }
 
     // The date the view shows, as its three labels record it.
     CalDate ShownDate() const { return shown_; }
@@ -142,6 +155,8 @@ private:
     void CommandShow();
     void CommandHide();
     void CommandQuit();
+    void UnloadEffect();
+    void UnloadOptions();
     template <class T> T* Element(const char* name) const;
     void ComposeInto(double day, double month, double year);
     void SetLabelColor(QLabel* label, std::uint32_t color);
@@ -175,6 +190,10 @@ private:
     QTimer Timer4_;     // starts the key watch, once
     std::unique_ptr<frmSpy> tab_; // the restore tab, loaded on first use
     frmSpy* frmSpy_ = nullptr;
+    frmFind* frmFind_ = nullptr;   // loaded while open; deletes itself when unloaded
+    frmSet* frmSet_ = nullptr;     // the same
+    std::unique_ptr<frmEff> frmEff_; // the screen effect, loaded on first use
+    bool keysAvailable_ = true;
 
     // The elements the view writes.
     QLabel* lbNgayD_ = nullptr;

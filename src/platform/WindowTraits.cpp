@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/WindowTraits.h"
 
+#include "platform/PanelBorder.h"
+
 #include <QWidget>
+
 
 namespace moonleaf {
 
@@ -10,7 +13,11 @@ void PortableWindowTraits::MakePanel(QWidget* window) {
                            Qt::WindowStaysOnTopHint);
 }
 
-void PortableWindowTraits::DropShadow(QWidget*) {}
+void PortableWindowTraits::DropShadow(QWidget* window) {
+    if (window->findChild<PanelBorder*>(QString(), Qt::FindDirectChildrenOnly) == nullptr) {
+        new PanelBorder(window);
+    }
+}
 
 std::unique_ptr<WindowTraits> CreateWindowTraits() {
     return std::make_unique<PortableWindowTraits>();

@@ -14,11 +14,13 @@ packages=(
   # quotation checker
   python3
   # desktop program
-  qt6-base-dev qt6-base-dev-tools libgl-dev libxcb1-dev libx11-dev
+  qt6-base-dev qt6-base-dev-tools libgl-dev libxcb1-dev libxcb-xinput-dev libx11-dev
   # fonts with full Vietnamese coverage (the program's one UI family)
   fonts-dejavu-core
   # end-to-end tests of the desktop program
   xvfb xdotool x11-utils imagemagick
+  # end-to-end tests of the X11 backends: a window manager and a compositing manager
+  openbox xcompmgr
   # contact sheet of the panel's pictures (scripts/contact_sheet.sh)
   librsvg2-bin
 )

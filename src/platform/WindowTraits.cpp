@@ -3,7 +3,12 @@
 
 #include "platform/PanelBorder.h"
 
+#include <QGuiApplication>
 #include <QWidget>
+
+#if defined(MOONLEAF_HAVE_X11)
+#include "platform/x11/X11WindowTraits.h"
+#endif
 
 
 namespace moonleaf {
@@ -20,6 +25,11 @@ void PortableWindowTraits::DropShadow(QWidget* window) {
 }
 
 std::unique_ptr<WindowTraits> CreateWindowTraits() {
+#if defined(MOONLEAF_HAVE_X11)
+    if (QGuiApplication::platformName() == QLatin1String("xcb")) {
+        return std::make_unique<X11WindowTraits>();
+    }
+#endif
     return std::make_unique<PortableWindowTraits>();
 }
 

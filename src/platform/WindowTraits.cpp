@@ -10,7 +10,6 @@
 #include "platform/x11/X11WindowTraits.h"
 #endif
 
-
 namespace moonleaf {
 
 void PortableWindowTraits::MakePanel(QWidget* window) {

@@ -108,9 +108,10 @@ bool XSession::Start() {
         }
         const QByteArray display = ":" + QByteArray::number(number);
         // -displayfd: Xvfb writes the display number once it accepts clients, or ends
-        // without a word when another server took the display first.
-        const pid_t pid = Spawn({"Xvfb", display, "-displayfd", "3", "-nolisten", "tcp", "-screen",
-                                 "0", "1280x1024x24", "+extension", "Composite"},
+        // without a word when another server took the display first. -noreset: the server
+        // stays as it is when its last client leaves, between two tests.
+        const pid_t pid = Spawn({"Xvfb", display, "-displayfd", "3", "-noreset", "-nolisten", "tcp",
+                                 "-screen", "0", "1280x1024x24", "+extension", "Composite"},
                                 {{ready[1], 3}});
         ::close(ready[1]);
         const int started = pid > 0 ? ReadDisplayNumber(ready[0]) : -1;

@@ -79,7 +79,8 @@ InstanceGuard::Claim LocalInstanceGuard::Acquire() {
     QObject::connect(server.get(), &QLocalServer::newConnection, server.get(),
                      [this] { AcceptClients(); });
     lock_ = std::move(lock);
-    server_ = std::move(server);
+    server_ = std::move(server); // the connections of an earlier server go with it
+    clients_ = 0;
     return Claim::First;
 }
 

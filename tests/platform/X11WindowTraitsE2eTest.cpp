@@ -7,6 +7,7 @@
 #include "XSession.h"
 
 #include "platform/PanelBorder.h"
+#include "platform/ShadowWindow.h"
 #include "platform/WindowTraits.h"
 #include "platform/x11/X11WindowTraits.h"
 #include "platform/x11/Xcb.h"
@@ -111,7 +112,7 @@ protected:
             WAIT_MS));
     }
 
-    QWidget* ShadowWindow() const {
+    QWidget* Shadow() const {
         for (QWidget* top : QApplication::topLevelWidgets()) {
             if (top->objectName() == QLatin1String("panelShadow")) {
                 return top;
@@ -141,19 +142,21 @@ TEST_F(BarePanel, StatesAreWrittenBeforeEveryMap) {
     ShowPanel();
     EXPECT_TRUE(HasStates(panel_->winId(), PANEL_STATES)) << Report(panel_->winId());
     EXPECT_TRUE(panel_->windowFlags() & Qt::FramelessWindowHint);
+    EXPECT_EQ(Property(panel_->winId(), "_NET_WM_WINDOW_TYPE"),
+              QByteArrayList{"_NET_WM_WINDOW_TYPE_DOCK"});
 }
 
 TEST_F(BarePanel, WithoutACompositorTheBorderIsDrawnAndNoShadowWindowMade) {
     ShowPanel();
     ASSERT_NE(Border(), nullptr);
     EXPECT_TRUE(Border()->isVisible());
-    EXPECT_EQ(ShadowWindow(), nullptr);
+    EXPECT_EQ(Shadow(), nullptr);
     EXPECT_EQ(panel_->geometry(), QRect(QPoint(476, 0), PANEL_SIZE));
 }
 
 TEST_F(BarePanel, ACompositorThatTakesTheSelectionIsSeenAtTheNextShow) {
     ShowPanel();
-    EXPECT_EQ(ShadowWindow(), nullptr);
+    EXPECT_EQ(Shadow(), nullptr);
     // A compositing manager announces itself by owning _NET_WM_CM_S0.
     xcb_connection_t* connection = x11::QtConnection();
     const xcb_window_t owner = xcb_generate_id(connection);
@@ -167,15 +170,15 @@ TEST_F(BarePanel, ACompositorThatTakesTheSelectionIsSeenAtTheNextShow) {
 
     HidePanel();
     ShowPanel();
-    ASSERT_NE(ShadowWindow(), nullptr);
-    EXPECT_TRUE(ShadowWindow()->isVisible());
+    ASSERT_NE(Shadow(), nullptr);
+    EXPECT_TRUE(Shadow()->isVisible());
     EXPECT_FALSE(Border()->isVisible());
 
     xcb_destroy_window(connection, owner); // gives the selection up
     xcb_flush(connection);
     HidePanel();
     ShowPanel();
-    EXPECT_EQ(ShadowWindow(), nullptr);
+    EXPECT_EQ(Shadow(), nullptr);
     EXPECT_TRUE(Border()->isVisible());
 }
 
@@ -208,6 +211,21 @@ TEST_F(OpenboxPanel, StatesHoldAfterAHideAndShowInQuickSuccession) {
         << Report(panel_->winId());
 }
 
+TEST_F(OpenboxPanel, ThePanelAsksNotToBeFocusedWhenMapped) {
+    ShowPanel();
+    // A user time of 0 tells the window manager not to focus a window it maps. Qt keeps the
+    // user time on a window of its own where the manager supports that, and names it in
+    // _NET_WM_USER_TIME_WINDOW.
+    WId timeId = panel_->winId();
+    const QByteArrayList timeWindow = Property(panel_->winId(), "_NET_WM_USER_TIME_WINDOW");
+    if (!timeWindow.isEmpty()) {
+        bool ok = false;
+        timeId = timeWindow.front().toULongLong(&ok, 16);
+        ASSERT_TRUE(ok) << timeWindow.front().toStdString();
+    }
+    EXPECT_EQ(Property(timeId, "_NET_WM_USER_TIME"), QByteArrayList{"0"});
+}
+
 TEST_F(OpenboxPanel, ShowingOrMovingThePanelLeavesTheFocusWhereItIs) {
     QWidget typing;
     auto* box = new QLineEdit(&typing);
@@ -221,6 +239,8 @@ TEST_F(OpenboxPanel, ShowingOrMovingThePanelLeavesTheFocusWhereItIs) {
         },
         WAIT_MS));
 
+    // openbox leaves docks and windows off the task bar unfocused when it maps them anyway,
+    // so this holds there even without the user time of 0 checked above.
     ShowPanel();
     // Once the window manager lists the panel it has decided about its focus.
     ASSERT_TRUE(QTest::qWaitFor(
@@ -245,6 +265,31 @@ TEST_F(OpenboxPanel, ShowingOrMovingThePanelLeavesTheFocusWhereItIs) {
         WAIT_MS));
 }
 
+// Position of the top-left corner of `id` on the screen, as the X server has it.
+QPoint OnScreen(WId id) {
+    xcb_connection_t* connection = x11::QtConnection();
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
+    const x11::Reply<xcb_translate_coordinates_reply_t> at(xcb_translate_coordinates_reply(
+        connection,
+        xcb_translate_coordinates(connection, static_cast<xcb_window_t>(id), root, 0, 0), nullptr));
+    return at ? QPoint(at->dst_x, at->dst_y) : QPoint();
+}
+
+TEST_F(OpenboxPanel, ThePanelSlidesAllTheWayAboveTheTopOfTheScreen) {
+    ShowPanel();
+    ASSERT_TRUE(QTest::qWaitFor(
+        [this] { return Property(0, "_NET_CLIENT_LIST").contains(HexId(panel_->winId())); },
+        WAIT_MS));
+    // openbox keeps a tenth of an ordinary window on the screen when the program moves it;
+    // a dock may go anywhere.
+    for (int top = -100; top >= -PANEL_SIZE.height(); top -= 80) {
+        panel_->move(panel_->x(), top);
+        const QPoint wanted(panel_->x(), top);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return OnScreen(panel_->winId()) == wanted; }, WAIT_MS))
+            << "top " << top << ": at " << OnScreen(panel_->winId()).y();
+    }
+}
+
 TEST_F(OpenboxPanel, AClickOnTheTextBoxFocusesIt) {
     ShowPanel();
     ASSERT_TRUE(QTest::qWaitFor(
@@ -257,7 +302,12 @@ TEST_F(OpenboxPanel, AClickOnTheTextBoxFocusesIt) {
                      {QStringLiteral("mousemove"), QString::number(target.x()),
                       QString::number(target.y()), QStringLiteral("click"), QStringLiteral("1")}));
     EXPECT_TRUE(QTest::qWaitFor([box] { return box->hasFocus(); }, WAIT_MS));
-    EXPECT_TRUE(Property(0, "_NET_ACTIVE_WINDOW").value(0).contains(HexId(panel_->winId())));
+    // openbox names the active window once it has seen the focus arrive.
+    EXPECT_TRUE(QTest::qWaitFor(
+        [this] {
+            return Property(0, "_NET_ACTIVE_WINDOW").value(0).contains(HexId(panel_->winId()));
+        },
+        WAIT_MS));
 }
 
 TEST_F(OpenboxPanel, TheWindowClassInstanceIsTheProgramName) {
@@ -271,7 +321,7 @@ TEST_F(OpenboxPanel, WithoutACompositorTheBorderIsDrawnAndNoShadowWindowMade) {
     ShowPanel();
     ASSERT_NE(Border(), nullptr);
     EXPECT_TRUE(Border()->isVisible());
-    EXPECT_EQ(ShadowWindow(), nullptr);
+    EXPECT_EQ(Shadow(), nullptr);
 }
 
 // xcompmgr without a window manager: the shadow window is a plain sibling of the panel.
@@ -279,11 +329,13 @@ using CompositedPanel = X11Panel;
 
 TEST_F(CompositedPanel, TheShadowWindowLiesJustBelowThePanelAndFollowsIt) {
     ShowPanel();
-    QWidget* shadow = ShadowWindow();
+    QWidget* shadow = Shadow();
     ASSERT_NE(shadow, nullptr);
     EXPECT_FALSE(Border() != nullptr && Border()->isVisible());
     EXPECT_TRUE(
         HasStates(shadow->winId(), {"_NET_WM_STATE_SKIP_TASKBAR", "_NET_WM_STATE_SKIP_PAGER"}));
+    EXPECT_EQ(Property(shadow->winId(), "_NET_WM_WINDOW_TYPE"),
+              QByteArrayList{"_NET_WM_WINDOW_TYPE_DOCK"});
     xcb_connection_t* connection = x11::QtConnection();
     const auto stackIndex = [connection](WId id) {
         const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
@@ -320,7 +372,7 @@ using OpenboxCompositedPanel = X11Panel;
 
 TEST_F(OpenboxCompositedPanel, TheShadowWindowIsStackedJustBelowThePanel) {
     ShowPanel();
-    QWidget* shadow = ShadowWindow();
+    QWidget* shadow = Shadow();
     ASSERT_NE(shadow, nullptr);
     EXPECT_TRUE(QTest::qWaitFor(
         [&] {
@@ -337,6 +389,12 @@ TEST_F(OpenboxCompositedPanel, TheShadowWindowIsStackedJustBelowThePanel) {
         },
         WAIT_MS));
     EXPECT_FALSE(Property(0, "_NET_ACTIVE_WINDOW").value(0).contains(HexId(shadow->winId())));
+
+    // Slid up out of view, the panel takes its shadow along.
+    panel_->move(panel_->x(), -PANEL_SIZE.height());
+    const QPoint wanted = ShadowWindow::GeometryFor(panel_->geometry()).topLeft();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return OnScreen(shadow->winId()) == wanted; }, WAIT_MS))
+        << OnScreen(shadow->winId()).y() << " for " << wanted.y();
 }
 
 } // namespace

@@ -2,7 +2,7 @@
 #include "platform/x11/X11WindowTraits.h"
 
 #include "platform/PanelShadow.h"
-#include "platform/x11/NetWmStateKeeper.h"
+#include "platform/x11/WindowHintsKeeper.h"
 #include "platform/x11/Xcb.h"
 
 #include <QWidget>
@@ -36,7 +36,7 @@ void X11WindowTraits::MakePanel(QWidget* window) {
     window->setWindowFlags(others | Qt::Window | Qt::FramelessWindowHint |
                            Qt::WindowStaysOnTopHint);
     window->setAttribute(Qt::WA_ShowWithoutActivating);
-    KeepOffTaskbar(window);
+    KeepPanelHints(window);
 }
 
 void X11WindowTraits::DropShadow(QWidget* window) {
@@ -45,15 +45,15 @@ void X11WindowTraits::DropShadow(QWidget* window) {
     }
     new PanelShadow(window, {
                                 [window] { return Compositing(window); },
-                                [](QWidget* shadow) { KeepOffTaskbar(shadow); },
+                                [](QWidget* shadow) { KeepPanelHints(shadow); },
                                 StackShadowBelow,
                             });
 }
 
-void X11WindowTraits::KeepOffTaskbar(QWidget* window) {
-    if (window->findChild<x11::NetWmStateKeeper*>(QString(), Qt::FindDirectChildrenOnly) ==
+void X11WindowTraits::KeepPanelHints(QWidget* window) {
+    if (window->findChild<x11::WindowHintsKeeper*>(QString(), Qt::FindDirectChildrenOnly) ==
         nullptr) {
-        new x11::NetWmStateKeeper(window);
+        new x11::WindowHintsKeeper(window);
     }
 }
 

@@ -107,6 +107,12 @@ void AddNetWmState(xcb_connection_t* connection, xcb_window_t window,
     xcb_flush(connection);
 }
 
+void SetWindowType(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t type) {
+    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, window,
+                        Atom(connection, "_NET_WM_WINDOW_TYPE"), XCB_ATOM_ATOM, 32, 1, &type);
+    xcb_flush(connection);
+}
+
 void RequestNetWmState(xcb_connection_t* connection, xcb_window_t window,
                        const QList<xcb_atom_t>& atoms) {
     const xcb_window_t root = RootOf(connection, window);

@@ -40,6 +40,10 @@ QList<xcb_atom_t> NetWmState(xcb_connection_t* connection, xcb_window_t window);
 void AddNetWmState(xcb_connection_t* connection, xcb_window_t window,
                    const QList<xcb_atom_t>& atoms);
 
+// Makes `type` the _NET_WM_WINDOW_TYPE of `window`; a window manager reads it when the
+// window is mapped.
+void SetWindowType(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t type);
+
 // Asks the window manager to add `atoms` to the state of the mapped `window` (the EWMH
 // _NET_WM_STATE client message, two atoms a message).
 void RequestNetWmState(xcb_connection_t* connection, xcb_window_t window,

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/x11/NetWmStateKeeper.h"
+#include "platform/x11/WindowHintsKeeper.h"
 
 #include "platform/x11/Xcb.h"
 
@@ -34,8 +34,8 @@ bool Managed(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t wmSta
 
 } // namespace
 
-NetWmStateKeeper::NetWmStateKeeper(QWidget* window) : QObject(window), window_(window) {
-    setObjectName(QStringLiteral("netWmStateKeeper"));
+WindowHintsKeeper::WindowHintsKeeper(QWidget* window) : QObject(window), window_(window) {
+    setObjectName(QStringLiteral("windowHintsKeeper"));
     if (xcb_connection_t* connection = QtConnection()) {
         wmState_ = Atom(connection, "WM_STATE");
         netWmState_ = Atom(connection, "_NET_WM_STATE");
@@ -47,20 +47,20 @@ NetWmStateKeeper::NetWmStateKeeper(QWidget* window) : QObject(window), window_(w
     }
 }
 
-NetWmStateKeeper::~NetWmStateKeeper() {
+WindowHintsKeeper::~WindowHintsKeeper() {
     if (QCoreApplication::instance() != nullptr) {
         QCoreApplication::instance()->removeNativeEventFilter(this);
     }
 }
 
-bool NetWmStateKeeper::eventFilter(QObject* watched, QEvent* event) {
+bool WindowHintsKeeper::eventFilter(QObject* watched, QEvent* event) {
     if (watched == window_ && event->type() == QEvent::Show) {
         Apply();
     }
     return QObject::eventFilter(watched, event);
 }
 
-bool NetWmStateKeeper::nativeEventFilter(const QByteArray& eventType, void* message, qintptr*) {
+bool WindowHintsKeeper::nativeEventFilter(const QByteArray& eventType, void* message, qintptr*) {
     if (id_ == 0 || checkQueued_ || eventType != "xcb_generic_event_t") {
         return false;
     }
@@ -83,7 +83,7 @@ bool NetWmStateKeeper::nativeEventFilter(const QByteArray& eventType, void* mess
     return false;
 }
 
-void NetWmStateKeeper::Apply() {
+void WindowHintsKeeper::Apply() {
     xcb_connection_t* connection = QtConnection();
     if (connection == nullptr || window_->windowHandle() == nullptr) {
         return;
@@ -94,11 +94,12 @@ void NetWmStateKeeper::Apply() {
     if (IsMapped(connection, id_)) {
         RequestNetWmState(connection, id_, wanted);
     } else {
+        SetWindowType(connection, id_, Atom(connection, "_NET_WM_WINDOW_TYPE_DOCK"));
         AddNetWmState(connection, id_, wanted);
     }
 }
 
-void NetWmStateKeeper::Check() {
+void WindowHintsKeeper::Check() {
     xcb_connection_t* connection = QtConnection();
     if (connection == nullptr || requestsLeft_ <= 0 || !window_->isVisible() ||
         !Managed(connection, id_, wmState_)) {

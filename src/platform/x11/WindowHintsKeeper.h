@@ -10,8 +10,13 @@ class QWidget;
 
 namespace moonleaf::x11 {
 
-// Keeps a top-level window off the task bar and the pager, and above other windows when
-// its flags ask for that, across every hide and show.
+// Keeps the EWMH hints of a panel window across every hide and show: the dock window type,
+// off the task bar and the pager, and above other windows when its flags ask for that.
+//
+// The dock type is written into _NET_WM_WINDOW_TYPE before each map (Qt writes the property
+// only when the window is created or its flags change). A window manager keeps a dock where
+// the program puts it, also above the top of the screen (openbox keeps a tenth of any other
+// window on the screen), maps it without focusing it, and leaves it off the task bar.
 //
 // A window manager drops _NET_WM_STATE when a window is withdrawn, and Qt writes the
 // property just before each map by merging its own states (above, modal ...) into what the
@@ -26,13 +31,13 @@ namespace moonleaf::x11 {
 // its windows): whenever the manager has the shown window in its normal state and a wanted
 // state is missing, the keeper asks for it with the client message, a few times at most
 // per show, so that a manager that refuses a state is not asked forever.
-class NetWmStateKeeper final : public QObject, public QAbstractNativeEventFilter {
+class WindowHintsKeeper final : public QObject, public QAbstractNativeEventFilter {
     Q_OBJECT
 
 public:
     // Becomes a child of `window` and goes with it.
-    explicit NetWmStateKeeper(QWidget* window);
-    ~NetWmStateKeeper() override;
+    explicit WindowHintsKeeper(QWidget* window);
+    ~WindowHintsKeeper() override;
 
     bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;
 

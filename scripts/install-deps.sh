@@ -14,13 +14,15 @@ packages=(
   # quotation checker; the iCalendar parser that checks moonleaf-cli ics
   python3 python3-icalendar
   # desktop program
-  qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev libxcb1-dev libx11-dev
+  qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev libxcb1-dev libxcb-xinput-dev libx11-dev
   # fonts with full Vietnamese coverage (the program's one UI family)
   fonts-dejavu-core fonts-dejavu-extra
   # end-to-end tests of the desktop program
   xvfb xdotool x11-utils imagemagick
   # the validator of the autostart entry the options dialog writes
   desktop-file-utils
+  # end-to-end tests of the X11 backends: a window manager and a compositing manager
+  openbox xcompmgr
   # contact sheet of the panel's pictures (scripts/contact_sheet.sh)
   librsvg2-bin
 )

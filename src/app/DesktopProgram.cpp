@@ -3,9 +3,11 @@
 
 #include "app/TerminationSignals.h"
 #include "mainwindow/ui/frmMain.h"
+#include "platform/Autostart.h"
 #include "platform/GlobalKeys.h"
 #include "platform/LocalInstanceGuard.h"
 #include "platform/PrivateFolder.h"
+#include "platform/ScreenCapture.h"
 #include "platform/Services.h"
 #include "platform/WindowTraits.h"
 #include "services/Clock.h"
@@ -82,7 +84,15 @@ int RunDesktopProgram(int argc, char** argv) {
     LocalInstanceGuard instance(folder);
     const std::unique_ptr<WindowTraits> traits = CreateWindowTraits();
     const std::unique_ptr<GlobalKeys> keys = CreateGlobalKeys();
-    const Services services{**clock, *keys, instance, *traits, folder};
+    const Autostart autostart = Autostart::ForThisProgram();
+    SystemScreenCapture capture;
+    const Services services{.clock = **clock,
+                            .keys = *keys,
+                            .instance = instance,
+                            .autostart = autostart,
+                            .traits = *traits,
+                            .capture = capture,
+                            .privateFolder = folder};
     QuotationStore quotations(folder);
 
     frmMain window(services, quotations);

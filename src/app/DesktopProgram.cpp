@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/DesktopProgram.h"
 
+#include "app/CommandLine.h"
 #include "app/TerminationSignals.h"
 #include "mainwindow/ui/frmMain.h"
 #include "platform/Autostart.h"
@@ -14,9 +15,14 @@
 #include "services/ui/QuotationStore.h"
 
 #include <QApplication>
+#include <QByteArray>
 #include <QDate>
 
+#include <algorithm>
 #include <cstdio>
+#include <iostream>
+#include <string>
+#include <vector>
 #include <memory>
 #include <optional>
 
@@ -57,9 +63,38 @@ std::optional<std::unique_ptr<Clock>> ChooseClock() {
                                                 static_cast<double>(date.year())});
 }
 
+// Sends the action to the calendar that runs for this user and reports its answer.
+int SendToRunningCalendar(int argc, char** argv, DesktopAction action) {
+    QCoreApplication app(argc, argv);
+    const std::optional<QByteArray> reply =
+        LocalInstanceGuard::Send(PrivateFolder(), ActionCommand(action));
+    if (!reply) {
+        std::fputs("moonleaf: no calendar is running for this user\n", stderr);
+        return 1;
+    }
+    if (reply->startsWith("error")) {
+        std::fprintf(stderr, "moonleaf: the calendar answered: %s\n", reply->constData());
+        return 1;
+    }
+    if (action == DesktopAction::Status) {
+        std::fwrite(reply->constData(), 1, static_cast<std::size_t>(reply->size()), stdout);
+        std::fputc('\n', stdout);
+    }
+    return std::fflush(stdout) == 0 ? 0 : 1;
+}
+
 } // namespace
 
 int RunDesktopProgram(int argc, char** argv) {
+    const DesktopCommand command = ParseDesktopCommandLine(
+        std::vector<std::string>(argv + std::min(argc, 1), argv + argc), std::cout, std::cerr);
+    if (command.ExitNow) {
+        std::cout.flush();
+        return *command.ExitNow;
+    }
+    if (command.Action != DesktopAction::Run) {
+        return SendToRunningCalendar(argc, argv, command.Action);
+    }
     if (!SelectPlatform()) {
         std::fputs("moonleaf: no display: set DISPLAY (X11) to show the calendar, or use "
                    "moonleaf-cli in a terminal\n",

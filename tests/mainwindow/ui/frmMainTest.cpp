@@ -10,6 +10,7 @@
 #include "controls/xButton.h"
 #include "controls/xLabel.h"
 #include "mainwindow/DateCode.h"
+#include "mainwindow/ui/DayPictureFiles.h"
 #include "mainwindow/ui/frmMainDesign.h"
 #include "services/ui/QuotationStore.h"
 #include "support/Fakes.h"
@@ -19,8 +20,10 @@
 #include <QApplication>
 #include <QFile>
 #include <QLabel>
+#include <QPainter>
 #include <QScreen>
 #include <QSignalSpy>
+#include <QSvgRenderer>
 #include <QTextEdit>
 
 #include <gtest/gtest.h>
@@ -252,6 +255,39 @@ TEST_F(frmMainTest, PicturesFollowTheLunarDayAndTheBranch) {
         moon->SetPicture(QStringLiteral(":/pictures/moon/moon%1.svg").arg(k, 2, 10, QChar(u'0')));
         EXPECT_GT(testing::InkCount(moon->grab().toImage(), Qt::white), 20) << k;
     }
+}
+
+TEST(DayPictures, AllFortyOneDrawAtFourTimesTheirSizeOnASheet) {
+    // 29 moons (45 px) in rows of 10, then 12 animals (60 px) in rows of 6, at 4x; written
+    // as day-pictures.png when MOONLEAF_TEST_IMAGES names a folder.
+    constexpr int SCALE = 4;
+    constexpr int CELL = 60 * SCALE + 8;
+    QImage sheet(10 * CELL, 5 * CELL, QImage::Format_RGB32);
+    sheet.fill(QColor(220, 220, 220));
+    QPainter painter(&sheet);
+    const auto draw = [&](const QString& path, int index, int perRow, int firstRow) {
+        QSvgRenderer renderer(path);
+        ASSERT_TRUE(renderer.isValid()) << path.toStdString();
+        const QSize size = renderer.defaultSize() * SCALE;
+        const QRect cell(index % perRow * CELL + 4, (firstRow + index / perRow) * CELL + 4,
+                         size.width(), size.height());
+        QImage one(size, QImage::Format_RGB32);
+        one.fill(Qt::black); // anything the picture leaves uncovered shows as black
+        QPainter onePainter(&one);
+        renderer.render(&onePainter);
+        onePainter.end();
+        EXPECT_EQ(testing::CountColor(one, Qt::black), 0) << path.toStdString();
+        EXPECT_GT(testing::CountColor(one, QColor(0, 128, 0)), size.width()) << path.toStdString();
+        painter.drawImage(cell, one);
+    };
+    for (int k = 1; k <= 29; ++k) {
+        draw(MoonPictureFile(k), k - 1, 10, 0);
+    }
+    for (int a = 0; a < 12; ++a) {
+        draw(AnimalPictureFile(a), a, 6, 3);
+    }
+    painter.end();
+    testing::SaveTestImage(QStringLiteral("day-pictures"), sheet);
 }
 
 TEST_F(frmMainTest, HolidaysComeBeforeQuotations) {

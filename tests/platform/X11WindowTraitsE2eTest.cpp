@@ -11,7 +11,6 @@
 #include "platform/x11/Xcb.h"
 
 #include <QApplication>
-#include <QHash>
 #include <QLineEdit>
 #include <QTest>
 
@@ -20,6 +19,8 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <map>
+#include <string>
 
 namespace moonleaf {
 namespace {
@@ -329,16 +330,17 @@ int main(int argc, char** argv) {
             name = argv[i] + 10;
         }
     }
-    const QHash<QByteArray, QByteArray> suites{{"bare", "BarePanel"},
-                                               {"openbox", "OpenboxPanel"},
-                                               {"composited", "CompositedPanel"},
-                                               {"openbox-composited", "OpenboxCompositedPanel"}};
-    if (!suites.contains(name)) {
+    const std::map<QByteArray, std::string> suites{
+        {"bare", "BarePanel"},
+        {"openbox", "OpenboxPanel"},
+        {"composited", "CompositedPanel"},
+        {"openbox-composited", "OpenboxCompositedPanel"}};
+    if (suites.count(name) == 0) {
         std::fprintf(stderr, "unknown session %s\n", name.constData());
         return 2;
     }
     if (GTEST_FLAG_GET(filter) == "*") {
-        GTEST_FLAG_SET(filter, (suites.value(name) + ".*").toStdString());
+        GTEST_FLAG_SET(filter, suites.at(name) + ".*");
     }
     moonleaf::testing::XSession xsession;
     if (!xsession.Start() || (name.startsWith("openbox") && !xsession.StartWindowManager()) ||

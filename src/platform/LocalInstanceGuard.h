@@ -42,7 +42,10 @@ public:
     void Release() override;
 
     // Sends one command line to the calendar that holds the guard of `folder` and returns
-    // its answer, or no value when no calendar answers within `timeoutMs`.
+    // its answer (without the '\n'), or no value when no calendar answers within
+    // `timeoutMs`. Waits on the socket, so it is for a short-lived later start, not for the
+    // calendar's own thread; a command holding '\n' or longer than MAX_COMMAND_BYTES is not
+    // sent.
     static std::optional<QByteArray> Send(const QString& folder, const QByteArray& command,
                                           int timeoutMs = 3000);
 

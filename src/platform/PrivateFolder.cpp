@@ -54,12 +54,28 @@ QString FolderUnder(const QString& base) {
     return MakePrivate(path) ? path + QLatin1Char('/') : QString();
 }
 
+// Qt's runtime location. Qt takes XDG_RUNTIME_DIR as it is when it is set, also when it is
+// not an absolute path; such a value is hidden from Qt while it is asked, so that Qt answers
+// with its own fallback folder.
+QString QtRuntimeLocation(const QByteArray& xdg) {
+    const bool hide = !xdg.isNull() && !QDir::isAbsolutePath(QFile::decodeName(xdg));
+    if (hide) {
+        qunsetenv("XDG_RUNTIME_DIR");
+    }
+    QString location = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (hide) {
+        qputenv("XDG_RUNTIME_DIR", xdg);
+    }
+    return location;
+}
+
 } // namespace
 
 QString PrivateFolder() {
-    QString folder = FolderUnder(qEnvironmentVariable("XDG_RUNTIME_DIR"));
+    const QByteArray xdg = qgetenv("XDG_RUNTIME_DIR");
+    QString folder = FolderUnder(QFile::decodeName(xdg));
     if (folder.isEmpty()) {
-        folder = FolderUnder(QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation));
+        folder = FolderUnder(QtRuntimeLocation(xdg));
     }
     return folder;
 }

@@ -1,22 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "XSession.h"
 
-#include <QDir>
+#include "platform/x11/Xcb.h"
+
 #include <QFile>
 #include <QProcess>
 
-#include <xcb/xcb.h>
-
 #include <fcntl.h>
 #include <signal.h>
-#include <spawn.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
-#include <string>
 
 extern char** environ;
 
@@ -25,25 +22,12 @@ namespace {
 
 constexpr int FIRST_DISPLAY = 90;
 constexpr int LAST_DISPLAY = 199;
-// How long a helper program may take to get ready before the session gives up on it: the
-// first start of openbox on a machine builds the font cache.
+// How long a helper may take to get ready: the first openbox on a machine builds the font
+// cache.
 constexpr int READY_WAIT_MS = 60000;
 constexpr int READY_STEP_MS = 20;
 
-// Reads the display number Xvfb writes to `fd` once it accepts clients; -1 when it ended
-// first.
-int ReadDisplayNumber(int fd) {
-    std::string text;
-    char c = 0;
-    while (::read(fd, &c, 1) == 1 && c != '\n') {
-        text += c;
-    }
-    return text.empty() ? -1 : std::atoi(text.c_str());
-}
-
 } // namespace
-
-XSession::XSession() = default;
 
 XSession::~XSession() {
     for (auto it = children_.rbegin(); it != children_.rend(); ++it) {
@@ -52,48 +36,46 @@ XSession::~XSession() {
     }
 }
 
-pid_t XSession::Spawn(const std::vector<QByteArray>& argv,
-                      const std::vector<std::pair<int, int>>& fds) const {
-    std::vector<char*> args;
-    for (const QByteArray& arg : argv) {
-        args.push_back(const_cast<char*>(arg.constData()));
-    }
-    args.push_back(nullptr);
-
-    // The helper's environment: this one, on this display, with a home of the session's.
-    std::vector<QByteArray> env;
+pid_t XSession::Spawn(std::vector<QByteArray> argv, int readyFd) {
+    // This environment, on this display, with the session's home.
+    const QByteArray home = QFile::encodeName(home_.path());
+    std::vector<QByteArray> env{"DISPLAY=" + display_, "HOME=" + home,
+                                "XDG_CONFIG_HOME=" + home + "/config",
+                                "XDG_CACHE_HOME=" + home + "/cache"};
     for (char** e = environ; *e != nullptr; ++e) {
-        const QByteArray entry(*e);
-        if (!entry.startsWith("DISPLAY=") && !entry.startsWith("HOME=") &&
-            !entry.startsWith("XDG_CONFIG_HOME=") && !entry.startsWith("XDG_CACHE_HOME=")) {
-            env.push_back(entry);
+        const QByteArray name = QByteArray(*e).split('=').front();
+        if (name != "DISPLAY" && name != "HOME" && !name.startsWith("XDG_")) {
+            env.emplace_back(*e);
         }
     }
-    if (!display_.isEmpty()) {
-        env.push_back("DISPLAY=" + display_);
-    }
-    const QByteArray home = QFile::encodeName(home_.path());
-    env.push_back("HOME=" + home);
-    env.push_back("XDG_CONFIG_HOME=" + home + "/config");
-    env.push_back("XDG_CACHE_HOME=" + home + "/cache");
+    std::vector<char*> args;
     std::vector<char*> envp;
+    for (QByteArray& arg : argv) {
+        args.push_back(arg.data());
+    }
     for (QByteArray& entry : env) {
         envp.push_back(entry.data());
     }
+    args.push_back(nullptr);
     envp.push_back(nullptr);
-
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-    for (const auto& [from, to] : fds) {
-        posix_spawn_file_actions_adddup2(&actions, from, to);
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        // The helper ends with this process, also when a test is killed.
+        ::prctl(PR_SET_PDEATHSIG, SIGTERM);
+        const int null = ::open("/dev/null", O_RDWR);
+        ::dup2(null, STDIN_FILENO);
+        ::dup2(null, STDOUT_FILENO);
+        if (readyFd == 3) {
+            ::fcntl(3, F_SETFD, 0); // kept open across exec
+        } else if (readyFd >= 0) {
+            ::dup2(readyFd, 3);
+        }
+        ::execvpe(args[0], args.data(), envp.data());
+        ::_exit(127);
     }
-    pid_t pid = -1;
-    if (posix_spawnp(&pid, args[0], &actions, nullptr, args.data(), envp.data()) != 0) {
-        pid = -1;
+    if (pid > 0) {
+        children_.push_back(pid);
     }
-    posix_spawn_file_actions_destroy(&actions);
     return pid;
 }
 
@@ -106,34 +88,41 @@ bool XSession::Start() {
         if (::pipe2(ready, O_CLOEXEC) != 0) {
             return false;
         }
-        const QByteArray display = ":" + QByteArray::number(number);
-        // -displayfd: Xvfb writes the display number once it accepts clients, or ends
-        // without a word when another server took the display first. -noreset: the server
-        // stays as it is when its last client leaves, between two tests.
-        const pid_t pid = Spawn({"Xvfb", display, "-displayfd", "3", "-noreset", "-nolisten", "tcp",
-                                 "-screen", "0", "1280x1024x24", "+extension", "Composite"},
-                                {{ready[1], 3}});
+        // Xvfb writes the display number to fd 3 once it accepts clients, or ends without a
+        // word when another server took the display first. -noreset: it stays as it is when
+        // its last client leaves, between two tests.
+        display_ = ":" + QByteArray::number(number);
+        const pid_t pid = Spawn({"Xvfb", display_, "-displayfd", "3", "-noreset", "-nolisten",
+                                 "tcp", "-screen", "0", "1280x1024x24"},
+                                ready[1]);
         ::close(ready[1]);
-        const int started = pid > 0 ? ReadDisplayNumber(ready[0]) : -1;
+        QByteArray answer; // read up to the newline: it may come in pieces
+        char c = 0;
+        ssize_t got = 0;
+        while (pid > 0 && (got = ::read(ready[0], &c, 1)) != 0 && c != '\n') {
+            if (got > 0) {
+                answer += c;
+            } else if (errno != EINTR) {
+                break;
+            }
+        }
         ::close(ready[0]);
-        if (started == number) {
-            children_.push_back(pid);
-            display_ = display;
+        if (answer.toInt() == number) {
             return true;
         }
         if (pid > 0) {
             ::kill(pid, SIGTERM);
             ::waitpid(pid, nullptr, 0);
+            children_.pop_back();
         }
     }
-    std::fprintf(stderr, "XSession: no Xvfb could be started on :%d to :%d\n", FIRST_DISPLAY,
-                 LAST_DISPLAY);
+    std::fprintf(stderr, "XSession: no Xvfb could be started\n");
     return false;
 }
 
-bool XSession::WaitUntil(const std::function<bool()>& ready, const char* what) const {
+bool XSession::WaitFor(const char* what, bool (XSession::*ready)() const) const {
     for (int waited = 0; waited < READY_WAIT_MS; waited += READY_STEP_MS) {
-        if (ready()) {
+        if ((this->*ready)()) {
             return true;
         }
         ::usleep(READY_STEP_MS * 1000);
@@ -143,93 +132,39 @@ bool XSession::WaitUntil(const std::function<bool()>& ready, const char* what) c
 }
 
 bool XSession::StartWindowManager() {
-    const pid_t pid = Spawn({"openbox", "--sm-disable"}, {});
-    if (pid <= 0) {
-        return false;
-    }
-    children_.push_back(pid);
-    // Ready once it manages a window mapped after its start: a probe window gets WM_STATE.
-    return WithConnection([this](xcb_connection_t* connection) {
-        const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(connection)).data;
-        const xcb_window_t probe = xcb_generate_id(connection);
-        xcb_create_window(connection, XCB_COPY_FROM_PARENT, probe, screen->root, 0, 0, 10, 10, 0,
-                          XCB_WINDOW_CLASS_INPUT_OUTPUT, XCB_COPY_FROM_PARENT, 0, nullptr);
-        xcb_map_window(connection, probe);
-        xcb_flush(connection);
-        const bool managed = WaitUntil(
-            [connection, probe] {
-                xcb_intern_atom_reply_t* atom = xcb_intern_atom_reply(
-                    connection, xcb_intern_atom(connection, 0, 8, "WM_STATE"), nullptr);
-                xcb_get_property_reply_t* property = xcb_get_property_reply(
-                    connection,
-                    xcb_get_property(connection, 0, probe, atom != nullptr ? atom->atom : 0,
-                                     XCB_GET_PROPERTY_TYPE_ANY, 0, 1),
-                    nullptr);
-                const bool set = property != nullptr && property->type != XCB_ATOM_NONE;
-                std::free(property);
-                std::free(atom);
-                return set;
-            },
-            "openbox");
-        xcb_destroy_window(connection, probe);
-        xcb_flush(connection);
-        return managed;
-    });
+    return Spawn({"openbox", "--sm-disable"}) > 0 && WaitFor("openbox", &XSession::ManagesAWindow);
 }
 
 bool XSession::StartCompositor() {
-    const pid_t pid = Spawn({"xcompmgr"}, {});
-    if (pid <= 0) {
-        return false;
-    }
-    children_.push_back(pid);
-    return WaitUntil([this] { return SelectionOwned("_NET_WM_CM_S0"); }, "xcompmgr");
+    return Spawn({"xcompmgr"}) > 0 && WaitFor("xcompmgr", &XSession::CompositorReady);
 }
 
-bool XSession::WithConnection(const std::function<bool(xcb_connection_t*)>& ask) const {
+bool XSession::ManagesAWindow() const {
+    // A probe window mapped now is managed once the manager gives it WM_STATE.
     xcb_connection_t* connection = xcb_connect(display_.constData(), nullptr);
-    const bool answer = xcb_connection_has_error(connection) == 0 && ask(connection);
+    const xcb_window_t probe = xcb_generate_id(connection);
+    xcb_create_window(connection, XCB_COPY_FROM_PARENT, probe,
+                      xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root, 0, 0, 10, 10,
+                      0, XCB_WINDOW_CLASS_INPUT_OUTPUT, XCB_COPY_FROM_PARENT, 0, nullptr);
+    xcb_map_window(connection, probe);
+    const xcb_atom_t wmState = x11::Atom(connection, "WM_STATE");
+    bool managed = false;
+    for (int waited = 0; waited < 50 * READY_STEP_MS && !managed; waited += READY_STEP_MS) {
+        ::usleep(READY_STEP_MS * 1000);
+        const x11::Reply<xcb_get_property_reply_t> state(xcb_get_property_reply(
+            connection, xcb_get_property(connection, 0, probe, wmState, wmState, 0, 1), nullptr));
+        managed = state && state->type == wmState;
+    }
     xcb_disconnect(connection);
-    return answer;
+    return managed;
 }
 
-bool XSession::RootPropertySet(const char* name) const {
-    return WithConnection([name](xcb_connection_t* connection) {
-        const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
-        xcb_intern_atom_reply_t* atom = xcb_intern_atom_reply(
-            connection,
-            xcb_intern_atom(connection, 0, static_cast<std::uint16_t>(std::strlen(name)), name),
-            nullptr);
-        if (atom == nullptr) {
-            return false;
-        }
-        xcb_get_property_reply_t* property = xcb_get_property_reply(
-            connection,
-            xcb_get_property(connection, 0, root, atom->atom, XCB_GET_PROPERTY_TYPE_ANY, 0, 1),
-            nullptr);
-        const bool set = property != nullptr && property->type != XCB_ATOM_NONE;
-        std::free(property);
-        std::free(atom);
-        return set;
-    });
-}
-
-bool XSession::SelectionOwned(const char* name) const {
-    return WithConnection([name](xcb_connection_t* connection) {
-        xcb_intern_atom_reply_t* atom = xcb_intern_atom_reply(
-            connection,
-            xcb_intern_atom(connection, 0, static_cast<std::uint16_t>(std::strlen(name)), name),
-            nullptr);
-        if (atom == nullptr) {
-            return false;
-        }
-        xcb_get_selection_owner_reply_t* owner = xcb_get_selection_owner_reply(
-            connection, xcb_get_selection_owner(connection, atom->atom), nullptr);
-        const bool owned = owner != nullptr && owner->owner != XCB_WINDOW_NONE;
-        std::free(owner);
-        std::free(atom);
-        return owned;
-    });
+bool XSession::SelectionOwned(const char* atom) const {
+    xcb_connection_t* connection = xcb_connect(display_.constData(), nullptr);
+    const x11::Reply<xcb_get_selection_owner_reply_t> owner(xcb_get_selection_owner_reply(
+        connection, xcb_get_selection_owner(connection, x11::Atom(connection, atom)), nullptr));
+    xcb_disconnect(connection);
+    return owner && owner->owner != XCB_WINDOW_NONE;
 }
 
 std::optional<QByteArray> XSession::Run(const QString& program,

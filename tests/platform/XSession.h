@@ -2,57 +2,45 @@
 #pragma once
 
 #include <QByteArray>
-#include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
 
 #include <sys/types.h>
 
-#include <functional>
 #include <optional>
-#include <utility>
 #include <vector>
-
-struct xcb_connection_t;
 
 namespace moonleaf::testing {
 
 // An X server of the test's own: Xvfb on a free display from :90 up, with a window manager
-// or a compositing manager when the test asks for one. Everything it starts runs with a
-// home and configuration folders of its own and is ended, by process id, when the session
-// goes.
+// or a compositing manager when the test asks for one. What it starts runs with a home of
+// its own and is ended, by process id, when the session goes.
 class XSession {
 public:
-    XSession();
+    XSession() = default;
     ~XSession();
     XSession(const XSession&) = delete;
     XSession& operator=(const XSession&) = delete;
 
-    // Starts Xvfb; false (with the reason on stderr) when none could be started.
+    // Each false (with the reason on stderr) when the program could not be started.
     bool Start();
-    // Starts openbox and waits until it manages the screen.
-    bool StartWindowManager();
-    // Starts xcompmgr and waits until it owns the compositing selection of screen 0.
-    bool StartCompositor();
+    bool StartWindowManager(); // openbox, ready once it manages a window
+    bool StartCompositor();    // xcompmgr, ready once it owns _NET_WM_CM_S0
 
-    // ":<number>" of the running server.
     QByteArray Display() const { return display_; }
+
+    // True when a client owns the selection named `atom`.
+    bool SelectionOwned(const char* atom) const;
 
     // Runs `program` on this display to its end; its standard output, or no value when it
     // could not run or failed.
     std::optional<QByteArray> Run(const QString& program, const QStringList& arguments) const;
 
-    // True when a property named `atom` is set on the root window of screen 0.
-    bool RootPropertySet(const char* atom) const;
-    // True when a client owns the selection named `atom`.
-    bool SelectionOwned(const char* atom) const;
-
 private:
-    // Starts `argv` on this display, with the pipe ends of `fds` (from, to) in place.
-    pid_t Spawn(const std::vector<QByteArray>& argv,
-                const std::vector<std::pair<int, int>>& fds) const;
-    bool WaitUntil(const std::function<bool()>& ready, const char* what) const;
-    bool WithConnection(const std::function<bool(xcb_connection_t*)>& ask) const;
+    pid_t Spawn(std::vector<QByteArray> argv, int readyFd = -1);
+    bool WaitFor(const char* what, bool (XSession::*ready)() const) const;
+    bool ManagesAWindow() const;
+    bool CompositorReady() const { return SelectionOwned("_NET_WM_CM_S0"); }
 
     QTemporaryDir home_;
     QByteArray display_;

@@ -87,8 +87,8 @@ TEST_F(ControlAccessibilityTest, DisabledButtonOffersNoPressAndIgnoresOne) {
     QSignalSpy clicks(button, &xButton::Click);
     QAccessibleInterface* iface = Accessible(button);
     EXPECT_TRUE(iface->state().disabled);
-    EXPECT_FALSE(
-        iface->actionInterface()->actionNames().contains(QAccessibleActionInterface::pressAction()));
+    EXPECT_FALSE(iface->actionInterface()->actionNames().contains(
+        QAccessibleActionInterface::pressAction()));
     iface->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
     QCoreApplication::processEvents();
     EXPECT_EQ(clicks.count(), 0);

@@ -57,7 +57,8 @@ void ExpectEveryElementSaysWhatItIs(QWidget* window) {
             continue;
         }
         const QString name = iface->text(QAccessible::Name);
-        EXPECT_FALSE(name.trimmed().isEmpty() && iface->text(QAccessible::Value).trimmed().isEmpty());
+        EXPECT_FALSE(name.trimmed().isEmpty() &&
+                     iface->text(QAccessible::Value).trimmed().isEmpty());
         if (role == QAccessible::Button) {
             EXPECT_TRUE(std::any_of(name.begin(), name.end(), [](QChar c) { return c.isLetter(); }))
                 << name.toStdString();

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The windows at a scale factor of 2 (this program runs with QT_SCALE_FACTOR=2): the layout
+// The windows at a scale factor of 2 (this whole program runs at that scale): the layout
 // in logical pixels is the one of scale 1, and the pictures, glyphs and captions are drawn
 // afresh at twice the pixels, not enlarged from a drawing at scale 1. That the texts still
 // fit is TextFitTest, built into this program too.
@@ -27,13 +27,16 @@
 
 #include <algorithm>
 
-
 namespace moonleaf {
 namespace {
 
 using testing::FakeServices;
 
 constexpr qreal SCALE = 2;
+
+// Set before the program's application object is made, which reads it; ctest cannot be
+// relied on to pass it (a discovered test keeps only the first of its environment entries).
+const bool SCALED = [] { return qputenv("QT_SCALE_FACTOR", "2"); }();
 const QColor WHITE_BACK(255, 255, 255);
 
 // Pixels of `a` and `b` (the same size) that differ clearly in some channel.
@@ -68,9 +71,9 @@ void ExpectDesignLayout(QWidget* window, std::span<const DesignRow> design) {
         auto* element = window->findChild<QWidget*>(QString::fromLatin1(row.Name));
         ASSERT_NE(element, nullptr);
         if (row.Kind != ElementKind::Line) {
-            EXPECT_EQ(element->geometry(), QRect(TwipsToPixels(row.Left), TwipsToPixels(row.Top),
-                                                 TwipsToPixels(row.Width),
-                                                 TwipsToPixels(row.Height)));
+            EXPECT_EQ(element->geometry(),
+                      QRect(TwipsToPixels(row.Left), TwipsToPixels(row.Top),
+                            TwipsToPixels(row.Width), TwipsToPixels(row.Height)));
         }
     }
 }
@@ -83,7 +86,8 @@ protected:
     frmMain form{services, store};
 
     void SetUp() override {
-        ASSERT_EQ(qApp->devicePixelRatio(), SCALE) << "run with QT_SCALE_FACTOR=2";
+        ASSERT_TRUE(SCALED);
+        ASSERT_EQ(qApp->devicePixelRatio(), SCALE);
         ASSERT_TRUE(form.Form_Load());
         form.HoldTimers();
         form.show();
@@ -135,8 +139,8 @@ TEST_F(ScaleTest, PicturesGlyphsAndCaptionsAreDrawnAtTwiceThePixels) {
         QImage coarse(element->size(), QImage::Format_ARGB32);
         coarse.fill(WHITE_BACK);
         element->render(&coarse); // a target of one pixel per logical pixel
-        const QImage enlarged = coarse.scaled(fine.size(), Qt::IgnoreAspectRatio,
-                                              Qt::FastTransformation);
+        const QImage enlarged =
+            coarse.scaled(fine.size(), Qt::IgnoreAspectRatio, Qt::FastTransformation);
         testing::SaveTestImage(QStringLiteral("scale2-%1").arg(QLatin1String(name)), fine);
         testing::SaveTestImage(QStringLiteral("scale2-%1-enlarged").arg(QLatin1String(name)),
                                enlarged);

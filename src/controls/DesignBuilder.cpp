@@ -213,6 +213,9 @@ void BuildDesign(QWidget* form, std::span<const DesignRow> rows) {
         if (row.ToolTip != nullptr) {
             element->setToolTip(QString::fromUtf16(row.ToolTip));
         }
+        if (row.AccessibleName != nullptr) {
+            element->setAccessibleName(QString::fromUtf16(row.AccessibleName));
+        }
         element->raise(); // in front of every earlier sibling
     }
 }

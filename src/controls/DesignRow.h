@@ -49,6 +49,9 @@ struct DesignRow {
     bool Borderless = false;  // text box: no border
     bool HideSelection = true;
     const char16_t* ToolTip = nullptr;
+    // What assistive technology calls the element in place of its caption: said for the
+    // buttons whose caption is a symbol glyph, and for elements without text of their own.
+    const char16_t* AccessibleName = nullptr;
 };
 
 } // namespace moonleaf

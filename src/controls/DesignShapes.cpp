@@ -2,6 +2,7 @@
 #include "controls/DesignShapes.h"
 
 #include "controls/ColorValue.h"
+#include "controls/ControlAccessibility.h"
 
 #include <QPainter>
 #include <QSvgRenderer>
@@ -12,6 +13,7 @@ PictureBox::PictureBox(QWidget* parent, const QString& name)
     : QWidget(parent), backColor_(SYS_COLOR_BUTTON_FACE) {
     setObjectName(name);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    InstallControlAccessibility();
 }
 
 void PictureBox::SetBackColor(std::uint32_t color) {
@@ -47,6 +49,7 @@ ShapeBox::ShapeBox(QWidget* parent, const QString& name)
     : QWidget(parent), borderColor_(SYS_COLOR_WINDOW_TEXT) {
     setObjectName(name);
     setAttribute(Qt::WA_TransparentForMouseEvents);
+    InstallControlAccessibility();
 }
 
 void ShapeBox::SetBorderColor(std::uint32_t color) {
@@ -71,6 +74,7 @@ LineShape::LineShape(QWidget* parent, const QString& name)
     : QWidget(parent), borderColor_(SYS_COLOR_WINDOW_TEXT) {
     setObjectName(name);
     setAttribute(Qt::WA_TransparentForMouseEvents);
+    InstallControlAccessibility();
 }
 
 void LineShape::SetBorderColor(std::uint32_t color) {

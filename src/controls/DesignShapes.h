@@ -15,7 +15,8 @@ namespace moonleaf {
 
 // A filled box that shows one picture, centred, or none. The picture is a vector image (a
 // resource path such as ":/pictures/moon/moon15.svg"), drawn at the screen's resolution so
-// it stays sharp at any scale.
+// it stays sharp at any scale. Assistive technology knows it by its accessible name, which
+// the window sets to say what the picture shows.
 class PictureBox : public QWidget {
     Q_OBJECT
 

@@ -3,6 +3,7 @@
 
 #include "controls/Ambient.h"
 #include "controls/ColorValue.h"
+#include "controls/ControlAccessibility.h"
 #include "controls/EditWindow.h"
 #include "controls/InputCodes.h"
 #include "controls/PropertyBag.h"
@@ -49,6 +50,7 @@ UniTextBox::UniTextBox(QWidget* parent, const QString& name)
     ApplySurfaceColors();
     remembered_ = name;
     RebuildEditWindow();
+    InstallControlAccessibility();
 }
 
 UniTextBox::~UniTextBox() {
@@ -176,6 +178,7 @@ QString UniTextBox::Text() {
 void UniTextBox::SetText(const QString& text) {
     SetEditText(text);
     remembered_ = text;
+    NotifyCaptionChanged(this); // the box is named by its text
     MarkChanged(QStringLiteral("Text"));
     emit Change();
 }

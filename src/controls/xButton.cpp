@@ -3,6 +3,7 @@
 
 #include "controls/Ambient.h"
 #include "controls/ColorValue.h"
+#include "controls/ControlAccessibility.h"
 #include "controls/InputCodes.h"
 #include "controls/PropertyBag.h"
 #include "design/DesignUnits.h"
@@ -36,6 +37,7 @@ xButton::xButton(QWidget* parent, const QString& name)
     hoverTimer_.setObjectName(QStringLiteral("hoverTimer"));
     connect(&hoverTimer_, &QTimer::timeout, this, &xButton::HoverTick);
     hoverTimer_.start(HOVER_POLL_MS);
+    InstallControlAccessibility();
 }
 
 // --- drawing ------------------------------------------------------------------------------
@@ -122,11 +124,18 @@ void xButton::Refresh() {
     update();
 }
 
+void xButton::PerformClick() {
+    if (isEnabled()) {
+        emit Click();
+    }
+}
+
 // --- properties ---------------------------------------------------------------------------
 
 void xButton::SetCaption(const QString& caption) {
     caption_ = caption;
     DrawButton(NORMAL);
+    NotifyCaptionChanged(this);
     emit PropertyChanged(QStringLiteral("Caption"));
 }
 

@@ -45,6 +45,10 @@ public:
     // Repaints the window from the retained surface; nothing is drawn anew.
     void Refresh();
 
+    // Raises Click as a click of the mouse does, when the button is enabled: the press
+    // action of assistive technology. No mouse events come with it.
+    void PerformClick();
+
     // Keys in this order: "ForeColor", "Enabled", "Font", "Caption". Reading applies each
     // value without a change notice and without drawing.
     void ReadProperties(const PropertyBag& bag);

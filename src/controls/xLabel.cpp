@@ -3,6 +3,7 @@
 
 #include "controls/Ambient.h"
 #include "controls/ColorValue.h"
+#include "controls/ControlAccessibility.h"
 #include "controls/InputCodes.h"
 #include "controls/PropertyBag.h"
 #include "design/DesignUnits.h"
@@ -93,6 +94,7 @@ xLabel::xLabel(QWidget* parent, const QString& name)
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
     ResizeSurface(ClientRect().topLeft());
+    InstallControlAccessibility();
 }
 
 QRect xLabel::ClientRect() const {
@@ -144,6 +146,7 @@ void xLabel::DrawCaption() {
 
 void xLabel::SetCaption(const QString& caption) {
     caption_ = caption;
+    NotifyCaptionChanged(this);
     emit PropertyChanged(QStringLiteral("Caption"));
 }
 

@@ -276,13 +276,16 @@ void frmMain::lbRefresh() {
 }
 
 void frmMain::getMatTrang(double mNgay, double mThang, double mNam) {
-    const int k = MoonPictureIndex(BuildDayInfo(mNgay, mThang, mNam, TIMEZONE));
+    const DayInfo info = BuildDayInfo(mNgay, mThang, mNam, TIMEZONE);
+    const int k = MoonPictureIndex(info);
     PicLunar_->SetPicture(MoonPictureFile(k));
+    PicLunar_->setAccessibleName(MoonPictureName(k, static_cast<int>(info.LunarDay)));
 }
 
 void frmMain::Picture12(int chi) {
     if (const std::optional<int> index = AnimalPictureIndex(chi)) {
         PicDateAni_->SetPicture(AnimalPictureFile(*index));
+        PicDateAni_->setAccessibleName(AnimalPictureName(*index));
     }
 }
 

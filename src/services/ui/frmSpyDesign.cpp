@@ -12,7 +12,8 @@ constexpr std::array ROWS{
     DesignRow{.Name = "xButton1", .Kind = ElementKind::XButton, .Parent = nullptr,
               .Left = -10, .Top = -10, .Width = 495, .Height = 330,
               .Caption = u"\u25BC", // down triangle
-              .Points = 9, .ForeColor = Rgb(0, 192, 0), .Symbol = true},
+              .Points = 9, .ForeColor = Rgb(0, 192, 0), .Symbol = true,
+              .AccessibleName = u"Hi\u1EC7n l\u1ECBch"},
 };
 
 } // namespace

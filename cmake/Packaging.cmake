@@ -14,15 +14,17 @@ set(CPACK_PACKAGE_NAME moonleaf)
 set(CPACK_PACKAGE_VENDOR "Moonleaf developers")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Vietnamese lunar calendar panel for the desktop")
-set(CPACK_PACKAGE_DESCRIPTION
-    "Moonleaf is a small calendar panel that stays at the top of the screen and shows one\n"
-    "day: the Gregorian date, the Vietnamese lunar date computed for UTC+7, the Can Chi\n"
-    "names of the hour, day, month and year, the solar term, the phase of the moon, and\n"
-    "the holiday of the day or a quotation. F9, F10 and F11 show, hide and end it.\n"
+# Lines under 80 columns, as the control file's description wants them.
+string(CONCAT CPACK_PACKAGE_DESCRIPTION
+    "Moonleaf is a small calendar panel that stays at the top of the screen\n"
+    "and shows one day: the Gregorian date, the Vietnamese lunar date\n"
+    "computed for UTC+7, the Can Chi names of the hour, day, month and year,\n"
+    "the solar term, the phase of the moon, and the holiday of the day or a\n"
+    "quotation. F9, F10 and F11 show, hide and end it.\n"
     "\n"
-    "moonleaf-cli shows a day or a month with its lunar days in the terminal, converts\n"
-    "dates, prints the day table, and writes the holidays and lunar anniversaries as an\n"
-    "iCalendar file.")
+    "moonleaf-cli shows a day or a month with its lunar days in the terminal,\n"
+    "converts dates, prints the day table, and writes the holidays and lunar\n"
+    "anniversaries as an iCalendar file.")
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/COPYING)
 set(CPACK_PACKAGE_CONTACT ${MOONLEAF_PACKAGE_MAINTAINER})
 set(CPACK_STRIP_FILES ON)

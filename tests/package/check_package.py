@@ -293,6 +293,14 @@ def check_deb(build, source, version, cmake, cpack, work):
     check(fields["Package"] == "moonleaf", f"Package is {fields['Package']!r}")
     check(fields["Version"] == version, f"Version is {fields['Version']!r}")
     check(fields["Architecture"] == architecture, f"Architecture is {fields['Architecture']!r}")
+    # The extended description keeps its two paragraphs, the empty line between them
+    # written " ." as the control file format wants, its lines under 80 columns, and no
+    # list separator leaks into it.
+    description = run([dpkg_deb, "-f", package, "Description"]).stdout.rstrip("\n")
+    extended = description.split("\n")[1:]
+    check(extended.count(" .") == 1 and all(line.startswith(" ") and ";" not in line and
+                                              len(line) < 80 for line in extended),
+          f"the Description is malformed:\n{description}")
     depends = {d.split()[0] for d in fields["Depends"].split(", ") if d}
     for needed in ("libc6", "libstdc++6", "libqt6core6", "libqt6gui6", "libqt6widgets6",
                    "libqt6network6", "libqt6svg6", "libxcb1", "fonts-dejavu-core",

@@ -19,11 +19,13 @@ packages=(
   fonts-dejavu-core fonts-dejavu-extra
   # end-to-end tests of the desktop program
   xvfb xdotool x11-utils imagemagick
-  # the validator of the autostart entry the options dialog writes
-  desktop-file-utils
+  # the validators of the desktop entries (desktop-file-validate) and the metainfo
+  # (appstreamcli); the package's dependencies (dpkg-shlibdeps); the manual pages' check
+  desktop-file-utils appstream dpkg-dev man-db
   # end-to-end tests of the X11 backends: a window manager and a compositing manager
   openbox xcompmgr
-  # contact sheet of the panel's pictures (scripts/contact_sheet.sh)
+  # the program icon's PNGs, rendered by the build; the contact sheet of the panel's
+  # pictures (scripts/contact_sheet.sh)
   librsvg2-bin
 )
 

@@ -2,6 +2,7 @@
 #include "app/DesktopProgram.h"
 
 #include "app/CommandLine.h"
+#include "app/ProgramIcon.h"
 #include "app/TerminationSignals.h"
 #include "mainwindow/ui/frmMain.h"
 #include "platform/Autostart.h"
@@ -113,6 +114,7 @@ int RunDesktopProgram(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Moonleaf"));
     QApplication::setApplicationVersion(QStringLiteral(MOONLEAF_VERSION));
     QGuiApplication::setDesktopFileName(QString::fromLatin1(APPLICATION_ID));
+    QApplication::setWindowIcon(ProgramIcon());
     QApplication::setQuitOnLastWindowClosed(false);
 
     const QString folder = PrivateFolder();

@@ -77,6 +77,9 @@ void xButton::DrawButton(Look look) {
         look = DISABLED;
     }
     drawnLook_ = look;
+    if (!shown_) {
+        return; // nothing is on screen yet: the first show draws the button
+    }
     const qreal ratio = devicePixelRatioF();
     if (surface_.size() != (QSizeF(size()) * ratio).toSize()) {
         surface_ = QImage((QSizeF(size()) * ratio).toSize(), QImage::Format_ARGB32_Premultiplied);
@@ -117,6 +120,7 @@ void xButton::resizeEvent(QResizeEvent* event) {
 
 void xButton::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
+    shown_ = true;
     DrawButton(NORMAL);
 }
 

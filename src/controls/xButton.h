@@ -13,10 +13,10 @@ namespace moonleaf {
 
 class PropertyBag;
 
-// A push button with a Unicode caption. It paints itself onto a retained surface in one of
-// five looks: with the desktop's visual style (the current QStyle's push-button bevel) when
-// visual styles are on, otherwise with the classic three-dimensional frame. A 100 ms timer
-// polls the cursor to notice that the mouse has left. Click is raised once per click (a
+// A push button with a Unicode caption. From its first show on it paints itself onto a
+// retained surface in one of five looks: with the desktop's visual style (the current
+// QStyle's push-button bevel) when visual styles are on, otherwise with the classic
+// three-dimensional frame. A 100 ms timer polls the cursor to notice that the mouse has left. Click is raised once per click (a
 // button pressed and released over the control; the second press of a double-click only
 // presses again); keys never click, they are only relayed.
 //
@@ -100,6 +100,7 @@ private:
     QTimer hoverTimer_;
     QImage surface_;
     Look drawnLook_ = NORMAL;
+    bool shown_ = false; // shown at least once; until then nothing is drawn
 };
 
 } // namespace moonleaf

@@ -238,7 +238,10 @@ void xLabel::paintEvent(QPaintEvent* /*event*/) {
 void xLabel::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     ResizeSurface(ClientRect().topLeft());
-    DrawCaption();
+    // Before the first show nothing is on screen to keep current: the first show draws.
+    if (shown_) {
+        DrawCaption();
+    }
 }
 
 void xLabel::showEvent(QShowEvent* event) {

@@ -15,10 +15,10 @@ class PropertyBag;
 
 // A label that shows one caption of Unicode text. It draws the caption itself onto a
 // retained surface (an image it keeps) and shows that image whenever it is repainted. The
-// caption is drawn only when the label is first shown, when it is resized, when Alignment
-// is set and in Refresh(); setting Caption, the colours, the font or the styles changes
-// nothing on screen until then (a border comes or goes at once, around the image already
-// drawn).
+// caption is drawn only when the label is first shown, when it is resized after that, when
+// Alignment is set and in Refresh(); setting Caption, the colours, the font or the styles
+// changes nothing on screen until then (a border comes or goes at once, around the image
+// already drawn).
 //
 // Alignment is passed to the drawing as text-format bits: 0 left, 1 centred, 2 right, at the
 // top, without word wrap, each line break starting a new line; other bits are the text

@@ -75,7 +75,7 @@ class ThePanel(CalendarTestCase):
     def DrawsTheGreenFrameTheWhitePanelsAndTheDayNumber(self):
         calendar = self.shown_calendar(today="2026-02-17")  # a Tuesday: the number in black
         panel = calendar.wait_until_shown()
-        image = self.x.screenshot(panel.id)
+        image = self.x.settled_screenshot(panel.id)
         self.shot(panel.id, "plain-day")
         self.assertEqual((image.width, image.height), (PANEL_WIDTH, PANEL_HEIGHT))
         for band in FRAME_BANDS:
@@ -93,7 +93,7 @@ class ThePanel(CalendarTestCase):
         calendar = self.shown_calendar(today="2026-02-22")
         panel = calendar.wait_until_shown()
         self.shot(panel.id, "sunday")
-        number = list(self.x.screenshot(panel.id).pixels(*DAY_NUMBER))
+        number = list(self.x.settled_screenshot(panel.id).pixels(*DAY_NUMBER))
         self.assertGreater(sum(1 for p in number if red(p)), 500, "the Sunday is not red")
         self.assertEqual(calendar.status()["shown"], "2026-02-22")
 

@@ -23,6 +23,12 @@ import unittest
 # How long a state may take to come about before a test gives up on it.
 WAIT_SECONDS = 20.0
 POLL_SECONDS = 0.05
+# Two clicks at one place closer in time than this would be one double-click, which a
+# button of the calendar takes as a single click; the server's double-click interval is
+# 400 ms.
+DOUBLE_CLICK_SECONDS = 0.8
+DOUBLE_CLICK_DISTANCE = 8
+
 # How long a process may take to end on SIGTERM before it is killed.
 END_SECONDS = 10.0
 
@@ -87,6 +93,22 @@ def wait_until(what, probe, timeout=WAIT_SECONDS):
         time.sleep(POLL_SECONDS)
 
 
+def wait_for(what, probe, accept, timeout=WAIT_SECONDS):
+    """Polls `probe` until `accept` takes its answer, and returns that answer; fails with
+    the last answer when `timeout` seconds pass first."""
+    seen = [None]
+
+    def accepted():
+        seen[0] = probe()
+        return accept(seen[0])
+
+    try:
+        wait_until(what, accepted, timeout)
+    except SessionError:
+        raise SessionError(f"waited {timeout:.0f} s for {what}; last seen: {seen[0]!r}") from None
+    return seen[0]
+
+
 def _end(process):
     """Ends one process this session started: SIGTERM, then SIGKILL if it lingers."""
     if process.poll() is not None:
@@ -111,6 +133,7 @@ class XSession:
         self.display = None
         self._children = []  # ended in reverse order of starting
         self._logs = []
+        self._last_click = (None, None, 0.0)
 
     # --- the session ------------------------------------------------------------------
 
@@ -256,6 +279,16 @@ class XSession:
                 return window
         return None
 
+    def outer_window(self, wid):
+        """The window as the screen shows it: the frame a window manager put it in, or the
+        window itself."""
+        while True:
+            match = re.search(r"Parent window id: (0x[0-9a-f]+)( \(the root window\))?",
+                              self.run(["xwininfo", "-children", "-id", wid]))
+            if match is None or match.group(2):
+                return wid
+            wid = match.group(1)
+
     def property(self, wid, name):
         """What xprop shows for property `name` of the window, after the '=' or '#'."""
         output = self.run(["xprop", "-id", wid, name]).strip()
@@ -285,16 +318,34 @@ class XSession:
             raise SessionError(f"import failed: {raw.stderr.decode(errors='replace')}")
         return Image.from_ppm(raw.stdout)
 
+    def settled_screenshot(self, wid):
+        """The window's pixels once it has drawn itself: two screenshots in a row agree."""
+        seen = [None]
+
+        def settled():
+            previous, seen[0] = seen[0], self.screenshot(wid)
+            return previous is not None and not seen[0].pixels_differ(previous)
+
+        wait_until(f"the pixels of {wid} to settle", settled)
+        return seen[0]
+
     def click(self, x, y, modifiers=()):
         """Moves the pointer to (x, y) of the screen and clicks the left button, with the
         keys in `modifiers` held."""
+        last_x, last_y, last_time = self._last_click
+        if (last_x is not None and abs(x - last_x) <= DOUBLE_CLICK_DISTANCE
+                and abs(y - last_y) <= DOUBLE_CLICK_DISTANCE):
+            time.sleep(max(0.0, last_time + DOUBLE_CLICK_SECONDS - time.monotonic()))
         args = []
         for key in modifiers:
             args += ["keydown", key]
-        args += ["mousemove", "--sync", x, y, "click", "1"]
+        # The server takes the motion and the button in the order sent; no --sync, which
+        # waits for a motion that never comes when the pointer is already there.
+        args += ["mousemove", x, y, "click", "1"]
         for key in reversed(modifiers):
             args += ["keyup", key]
         self.xdotool(*args)
+        self._last_click = (x, y, time.monotonic())
 
     def key(self, *keys):
         self.xdotool("key", *keys)
@@ -332,6 +383,9 @@ class Image:
     def pixel(self, x, y):
         offset = (y * self.width + x) * 3
         return tuple(self._data[offset:offset + 3])
+
+    def pixels_differ(self, other):
+        return (self.width, self.height, self._data) != (other.width, other.height, other._data)
 
     def pixels(self, left, top, width, height):
         for y in range(top, top + height):
@@ -401,16 +455,8 @@ class Calendar:
 
     def wait_for_status(self, field, value):
         """Waits until `moonleaf --status` reports `value` for `field`."""
-        seen = []
-
-        def reported():
-            seen.append(self.status()[field])
-            return seen[-1] == value
-
-        try:
-            wait_until(f"--status to report {field} {value!r}", reported)
-        except SessionError as error:
-            raise SessionError(f"{error}; {field} was {seen[-1]!r}") from None
+        wait_for(f"--status to report {field} {value!r}", lambda: self.status()[field],
+                 lambda seen: seen == value)
 
     def ended(self):
         """The exit status once the process has ended, else None."""
@@ -456,8 +502,20 @@ class Calendar:
         return wait_until("the panel above the screen and the tab mapped", hidden)
 
     def wait_for_box(self, title):
-        """A message box or dialog of that title, once mapped."""
-        return wait_until(f"the window {title!r}", lambda: self.session.mapped_window(title))
+        """A message box or dialog of that title, once mapped and, under a window manager,
+        framed and at rest; its geometry then."""
+        session = self.session
+        box = wait_until(f"the window {title!r}", lambda: session.mapped_window(title))
+        if session.kind == "openbox":
+            wait_until(f"{title!r} to be framed", lambda: session.frame_extents(box.id)[2] > 0)
+        seen = [None]
+
+        def at_rest():
+            previous, seen[0] = seen[0], session.geometry(box.id)
+            return seen[0] is not None and repr(seen[0]) == repr(previous)
+
+        wait_until(f"{title!r} to come to rest", at_rest)
+        return seen[0]
 
     def dismiss_box(self, box):
         """Answers a message box with Return, which presses its default button."""
@@ -557,11 +615,16 @@ class CalendarTestCase(unittest.TestCase):
                 print(f"--- {name}\n{self.x.log_text(name[:-4]).rstrip()}")
         self.x.close()
 
-    def shot(self, wid, name):
-        """Writes a PNG of the window when screenshots were asked for."""
+    def shot(self, wid, name, settle=True):
+        """Writes a PNG of the window, with its frame, when screenshots were asked for;
+        once the window has drawn itself unless `settle` is false."""
         folder = shots_folder()
-        if folder is not None:
-            self.x.screenshot(wid, os.path.join(folder, f"{self.session_kind}-{name}.png"))
+        if folder is None:
+            return
+        outer = self.x.outer_window(wid)
+        if settle:
+            self.x.settled_screenshot(outer)
+        self.x.screenshot(outer, os.path.join(folder, f"{self.session_kind}-{name}.png"))
 
     def started_calendar(self, today="2026-02-17", home="user"):
         """A calendar started and slid away to its tab, its keys watched."""

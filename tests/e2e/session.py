@@ -24,8 +24,7 @@ import unittest
 WAIT_SECONDS = 20.0
 POLL_SECONDS = 0.05
 # Two clicks at one place closer in time than this would be one double-click, which a
-# button of the calendar takes as a single click; the server's double-click interval is
-# 400 ms.
+# button of the calendar takes as a single click (Qt's double-click interval is 400 ms).
 DOUBLE_CLICK_SECONDS = 0.8
 DOUBLE_CLICK_DISTANCE = 8
 
@@ -239,7 +238,11 @@ class XSession:
             env=self._environment(self._home("xmessage")), stdin=subprocess.DEVNULL,
             stdout=subprocess.DEVNULL, stderr=self._log("xmessage"))
         self._children.append(process)
-        return wait_until(f"the window {title!r}", lambda: self.mapped_window(title))
+        windows = wait_for(f"the window {title!r} of xmessage",
+                           lambda: (process.poll(), [(w, self.is_viewable(w.id))
+                                                     for w in self.windows() if w.title == title]),
+                           lambda seen: [viewable for _, viewable in seen[1]] == [True])
+        return windows[1][0][0]
 
     def calendar(self, today=None, home="user"):
         """A calendar not yet started, for the user whose home is `home`; calendars of the
@@ -308,15 +311,17 @@ class XSession:
         """The id of the window that has the keyboard focus, as a number."""
         return int(self.run(["xdotool", "getwindowfocus"]).strip() or "0")
 
-    def screenshot(self, wid, path=None):
-        """The window's pixels now: an Image; also written to `path` as PNG when given."""
-        if path is not None:
-            self.run(["import", "-window", wid, path], check=True)
+    def screenshot(self, wid):
+        """The window's pixels now, as an Image."""
         raw = subprocess.run(["import", "-window", wid, "-depth", "8", "ppm:-"],
                              env=self._environment({}), capture_output=True, timeout=60)
         if raw.returncode != 0:
             raise SessionError(f"import failed: {raw.stderr.decode(errors='replace')}")
         return Image.from_ppm(raw.stdout)
+
+    def save_png(self, wid, path):
+        """Writes the window's pixels now to `path` as PNG."""
+        self.run(["import", "-window", wid, path], check=True)
 
     def settled_screenshot(self, wid):
         """The window's pixels once it has drawn itself: two screenshots in a row agree."""
@@ -481,7 +486,9 @@ class Calendar:
                           lambda: self.session.mapped_window(prefix=PANEL_TITLE_PREFIX))
 
     def tab(self):
-        """The restore tab while it is mapped, or None."""
+        """The restore tab while it is mapped, or None. (The tab shares its title with the
+        screen effect and the lookup dialog's list popups: while one of those shows, the
+        tab is not told apart.)"""
         return self.session.mapped_window(title=TAB_TITLE)
 
     def wait_until_shown(self):
@@ -552,10 +559,12 @@ class WindowEvents:
     def __init__(self, session):
         self._path = os.path.join(session.folder, "root-events.txt")
         # xev writes through stdio: stdbuf makes each line reach the file as it is written.
-        self._process = subprocess.Popen(
-            ["stdbuf", "-oL", "xev", "-root", "-event", "substructure", "-event", "property"],
-            env=session._environment({}), stdin=subprocess.DEVNULL,
-            stdout=open(self._path, "wb"), stderr=subprocess.DEVNULL)
+        with open(self._path, "wb") as report:
+            self._process = subprocess.Popen(
+                ["stdbuf", "-oL", "xev", "-root", "-event", "substructure", "-event",
+                 "property"],
+                env=session._environment({}), stdin=subprocess.DEVNULL, stdout=report,
+                stderr=subprocess.DEVNULL)
         session._children.append(self._process)
         # It watches once a change of a root property it was told about reaches it.
         wait_until("xev to watch the root window", lambda: self._heard(session))
@@ -611,7 +620,8 @@ class CalendarTestCase(unittest.TestCase):
     def _end_session(self):
         # What the programs said, shown by ctest when the test fails.
         for name in sorted(os.listdir(self.x.folder)):
-            if name.startswith("moonleaf") and os.path.getsize(os.path.join(self.x.folder, name)):
+            if (name.endswith(".log") and name != "Xvfb.log"
+                    and os.path.getsize(os.path.join(self.x.folder, name))):
                 print(f"--- {name}\n{self.x.log_text(name[:-4]).rstrip()}")
         self.x.close()
 
@@ -624,7 +634,7 @@ class CalendarTestCase(unittest.TestCase):
         outer = self.x.outer_window(wid)
         if settle:
             self.x.settled_screenshot(outer)
-        self.x.screenshot(outer, os.path.join(folder, f"{self.session_kind}-{name}.png"))
+        self.x.save_png(outer, os.path.join(folder, f"{self.session_kind}-{name}.png"))
 
     def started_calendar(self, today="2026-02-17", home="user"):
         """A calendar started and slid away to its tab, its keys watched."""

@@ -10,6 +10,7 @@ ever ended by name, since other programs of the same names run beside the tests.
 Nothing here times the program: every wait polls for a state and gives up only after a
 generous limit, so a loaded machine makes the tests slower, never red.
 """
+import ctypes
 import json
 import os
 import re
@@ -108,6 +109,21 @@ def wait_for(what, probe, accept, timeout=WAIT_SECONDS):
     return seen[0]
 
 
+_PR_SET_PDEATHSIG = 1
+_libc = ctypes.CDLL(None, use_errno=True)
+
+
+def _end_with_the_runner():
+    """Run in each child before its program starts: the child gets SIGTERM when the test
+    runner ends, even when the runner is killed before it could end its children."""
+    _libc.prctl(_PR_SET_PDEATHSIG, signal.SIGTERM)
+
+
+def spawn(argv, **options):
+    """Starts a program that lives as long as the test at most."""
+    return subprocess.Popen(argv, preexec_fn=_end_with_the_runner, **options)
+
+
 def _end(process):
     """Ends one process this session started: SIGTERM, then SIGKILL if it lingers."""
     if process.poll() is not None:
@@ -153,7 +169,7 @@ class XSession:
         read_end, write_end = os.pipe()
         # -displayfd: Xvfb takes the first free display and writes its number once it
         # accepts clients. -noreset keeps the server as it is when its last client leaves.
-        server = subprocess.Popen(
+        server = spawn(
             ["Xvfb", "-displayfd", str(write_end), "-nolisten", "tcp", "-noreset",
              "-screen", "0", f"{SCREEN_WIDTH}x{SCREEN_HEIGHT}x24"],
             pass_fds=(write_end,), stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
@@ -172,7 +188,7 @@ class XSession:
         self.display = ":" + number.decode().strip()
 
     def _start_window_manager(self):
-        self._children.append(subprocess.Popen(
+        self._children.append(spawn(
             ["openbox", "--sm-disable"], env=self._environment(self._home("openbox")),
             stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=self._log("openbox")))
         # Ready once it has announced itself on the root window and manages new windows.
@@ -233,7 +249,7 @@ class XSession:
     def start_helper_window(self, title):
         """A small window of another program (xmessage) that can take the focus; its
         window."""
-        process = subprocess.Popen(
+        process = spawn(
             ["xmessage", "-name", "moonleaf-e2e-other", "-title", title, "another program"],
             env=self._environment(self._home("xmessage")), stdin=subprocess.DEVNULL,
             stdout=subprocess.DEVNULL, stderr=self._log("xmessage"))
@@ -434,7 +450,7 @@ class Calendar:
 
     def start(self):
         """Starts the program; its process."""
-        process = subprocess.Popen([self.executable], env=self.environment(),
+        process = spawn([self.executable], env=self.environment(),
                                    stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
                                    stderr=self.session._log(f"moonleaf-{self.name}"))
         self.session._children.append(process)
@@ -560,7 +576,7 @@ class WindowEvents:
         self._path = os.path.join(session.folder, "root-events.txt")
         # xev writes through stdio: stdbuf makes each line reach the file as it is written.
         with open(self._path, "wb") as report:
-            self._process = subprocess.Popen(
+            self._process = spawn(
                 ["stdbuf", "-oL", "xev", "-root", "-event", "substructure", "-event",
                  "property"],
                 env=session._environment({}), stdin=subprocess.DEVNULL, stdout=report,

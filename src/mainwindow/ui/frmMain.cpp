@@ -36,6 +36,7 @@
 #include "text/ui/WindowHelpers.h"
 
 #include <QCloseEvent>
+#include <QEventLoop>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QKeyEvent>
@@ -60,6 +61,9 @@ constexpr const char16_t* ALREADY_RUNNING_TEXT =
 constexpr const char16_t* ALREADY_RUNNING_TITLE = u"Moonleaf - Tho6ng ba1o!";
 constexpr std::uint32_t MB_OK = 0;
 constexpr std::uint32_t MB_ICONINFORMATION = 64;
+// How long the screen is given to repaint after a message box closed, before the screen
+// effect copies it, milliseconds.
+constexpr int BOX_SETTLE_MS = 250;
 
 // The maker's credit under the title, and the window's caption.
 constexpr const char16_t* CREDIT = u"L\u1ECBch \u00E2m Vi\u1EC7t Nam \u00B7 ph\u1EA7n m\u1EC1m t\u1EF1 do";
@@ -546,8 +550,23 @@ void frmMain::btInfo_Click() {
     if (unloading_) {
         return;
     }
+    // The copy of the screen is taken once the closed box has gone from it: the windows
+    // beneath repaint themselves in their own time.
+    QEventLoop settle;
+    QTimer::singleShot(BOX_SETTLE_MS, &settle, &QEventLoop::quit);
+    settle.exec();
+    if (unloading_) {
+        return;
+    }
     if (frmEff_ == nullptr) {
         frmEff_ = std::make_unique<frmEff>(services_);
+        // The effect is no topmost window: the calendar and its tab stay above it.
+        connect(frmEff_.get(), &frmEff::Shown, this, [this] {
+            raise();
+            if (frmSpy_ != nullptr && frmSpy_->isVisible()) {
+                frmSpy_->raise();
+            }
+        });
     }
     frmEff_->doeffect(ScreenOf(this));
 }

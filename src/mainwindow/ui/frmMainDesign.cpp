@@ -20,8 +20,9 @@ constexpr const char16_t* CIRCLE = u"\u25CF";
 constexpr double GLYPH_POINTS = 9;
 
 // Rows behind the texts come first in each container: the title panel with its rectangle,
-// the main panel with its rectangle, line and shadow labels; then the labels, pictures and
-// buttons that lie in front.
+// the main panel with its rectangle, line and shadow labels, and the small box that takes
+// the focus after a click on the quotation (behind the quotation, so it never hides a
+// letter of it); then the labels, pictures and buttons that lie in front.
 constexpr std::array ROWS{
     DesignRow{.Name = "PicBack", .Kind = K::PictureBox, .Parent = nullptr,
               .Left = 90, .Top = 90, .Width = 4740, .Height = 960, .BackColor = WHITE},
@@ -53,6 +54,10 @@ constexpr std::array ROWS{
               .Left = 1035, .Top = 450, .Width = 2670, .Height = 1455, .Caption = u"",
               .Points = 62.25, .Bold = true, .Align = A::Centre, .Transparent = true,
               .ToolTip = u"T\u00ECm ng\u00E0y \u00E2m"},
+    DesignRow{.Name = "txTemp", .Kind = K::TextBox, .Parent = "Picture1",
+              .Left = 2205, .Top = 2205, .Width = 240, .Height = 150, .Caption = u"",
+              .BackColor = WHITE, .Borderless = true,
+              .AccessibleName = u"\u00D4 tr\u1ED1ng"},
     DesignRow{.Name = "txDanhNgon", .Kind = K::TextBox, .Parent = "Picture1",
               .Left = 90, .Top = 1935, .Width = 4560, .Height = 690, .Caption = u"",
               .BackColor = WHITE, .Align = A::Centre, .Multiline = true, .Locked = true,
@@ -61,10 +66,6 @@ constexpr std::array ROWS{
               .Left = 90, .Top = 2070, .Width = 4560, .Height = 420, .Caption = u"",
               .BackColor = WHITE, .Align = A::Centre, .Multiline = true, .Locked = true,
               .Borderless = true},
-    DesignRow{.Name = "txTemp", .Kind = K::TextBox, .Parent = "Picture1",
-              .Left = 2205, .Top = 2205, .Width = 240, .Height = 150, .Caption = u"",
-              .BackColor = WHITE, .Borderless = true,
-              .AccessibleName = u"\u00D4 tr\u1ED1ng"},
     DesignRow{.Name = "lbTime", .Kind = K::PlainLabel, .Parent = "Picture1",
               .Left = 1485, .Top = 2655, .Width = 1770, .Height = 375, .Caption = u"",
               .Points = 15, .ForeColor = PANEL_GREEN, .Align = A::Centre, .Transparent = true},

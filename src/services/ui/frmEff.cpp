@@ -78,9 +78,13 @@ void frmEff::doeffect(QScreen* screen) {
         std::random_device{}() ^
         static_cast<std::uint32_t>(std::chrono::steady_clock::now().time_since_epoch().count()));
 
-    setGeometry(screen->geometry());
+    // One pixel wider than the screen, past its right edge: a window manager may take an
+    // undecorated window exactly the screen's size for a full-screen one and stack it above
+    // every other, the calendar's topmost panel included.
+    setGeometry(screen->geometry().adjusted(0, 0, 1, 0));
     running_ = true;
     show();
+    emit Shown();
 
     // The effect blocks its caller, as the About button expects, while this loop processes
     // every other event: clicks here and on the calendar, its clock, the key watch.
@@ -161,9 +165,11 @@ void frmEff::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     const double ratio = picture_.devicePixelRatio();
     for (const QRect& rect : event->region()) {
-        if (picture_.isNull()) {
-            painter.fillRect(rect, Qt::black);
-            continue;
+        if (picture_.isNull() || !picture_.rect().contains(rect)) {
+            painter.fillRect(rect, Qt::black); // past the copy: the column beyond the screen
+            if (picture_.isNull()) {
+                continue;
+            }
         }
         const QRectF source(rect.x() * ratio, rect.y() * ratio, rect.width() * ratio,
                             rect.height() * ratio);

@@ -50,6 +50,11 @@ public:
     // The copy as the blocks have left it, in the screen's device pixels.
     const QImage& Picture() const { return picture_; }
 
+signals:
+    // The effect's window has been shown over the screen: windows that must stay above it
+    // raise themselves now.
+    void Shown();
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;

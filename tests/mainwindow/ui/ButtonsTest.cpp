@@ -48,10 +48,15 @@ TEST_F(ButtonsTest, InformationThenTheScreenEffectUntilItIsEnded) {
     fakes.capture.Picture.fill(Qt::darkCyan);
     SetNextUniMsgBoxAnswer(1);
     bool ran = false;
-    QTimer::singleShot(0, form.get(), [&] {
-        ran = form->Effect() != nullptr && form->Effect()->Running();
-        form->xButton1_Click(); // the hide action ends the effect as a click does
+    QTimer watch; // once the effect runs, the hide action ends it as a click does
+    QObject::connect(&watch, &QTimer::timeout, form.get(), [&] {
+        if (form->Effect() != nullptr && form->Effect()->Running()) {
+            ran = true;
+            watch.stop();
+            form->xButton1_Click();
+        }
     });
+    watch.start(5);
     form->btInfo_Click();
     const std::optional<AnsweredMessage> about = TakeAnsweredMessage();
     ASSERT_TRUE(about.has_value());

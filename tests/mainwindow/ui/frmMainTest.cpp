@@ -133,6 +133,9 @@ TEST_F(frmMainTest, StackingFollowsTheDesign) {
     EXPECT_LT(order(Find<QWidget>("Line1")), order(Find<QWidget>("lbTime")));
     EXPECT_LT(order(Find<QWidget>("PicBack")), order(Find<QWidget>("xButton1")));
     EXPECT_LT(order(Find<QWidget>("Picture1")), order(Find<QWidget>("PicLunar")));
+    // The focus box lies behind the quotation it must not hide.
+    EXPECT_LT(order(Find<QWidget>("txTemp")), order(Find<QWidget>("txDanhNgon")));
+    EXPECT_LT(order(Find<QWidget>("txTemp")), order(Find<QWidget>("txDanhNgonN")));
 }
 
 TEST_F(frmMainTest, EveryFieldOfTheDayViewHasItsElement) {

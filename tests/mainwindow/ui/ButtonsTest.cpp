@@ -3,6 +3,8 @@
 // effect, usage help, the lookup dialog and the options dialog.
 #include "mainwindow/ui/frmMain.h"
 
+#include "LoadedMainWindow.h"
+
 #include "controls/xButton.h"
 #include "services/ui/QuotationStore.h"
 #include "services/ui/frmEff.h"
@@ -23,21 +25,9 @@
 namespace moonleaf {
 namespace {
 
-using testing::FakeServices;
 
-class ButtonsTest : public ::testing::Test {
+class ButtonsTest : public testing::LoadedMainWindow {
 protected:
-    FakeServices fakes{LocalTime{{8, 12, 2026}, 9, 30, 0, 0}};
-    Services services = fakes.Get();
-    QuotationStore store{services.privateFolder};
-    std::unique_ptr<frmMain> form = std::make_unique<frmMain>(services, store);
-
-    void SetUp() override {
-        QCoreApplication::setApplicationVersion(QStringLiteral("1.1.0"));
-        ASSERT_TRUE(form->Form_Load());
-        form->HoldTimers();
-        form->show();
-    }
     xButton* Button(const char* name) {
         return form->findChild<xButton*>(QString::fromLatin1(name));
     }

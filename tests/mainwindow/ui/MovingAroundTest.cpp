@@ -3,6 +3,8 @@
 // the slides and the restore tab, the arrows, and the commands of later starts.
 #include "mainwindow/ui/frmMain.h"
 
+#include "LoadedMainWindow.h"
+
 #include "controls/UniTextBox.h"
 #include "controls/xButton.h"
 #include "controls/xLabel.h"
@@ -26,24 +28,12 @@
 namespace moonleaf {
 namespace {
 
-using testing::FakeServices;
 
 constexpr double HIDDEN_BY_BUTTON = -6400; // top after the hide button's slide
 constexpr double HIDDEN_AT_START = -6500;  // top after the start-up slide
 
-class MovingAroundTest : public ::testing::Test {
+class MovingAroundTest : public testing::LoadedMainWindow {
 protected:
-    FakeServices fakes{LocalTime{{8, 12, 2026}, 9, 30, 0, 0}};
-    Services services = fakes.Get();
-    QuotationStore store{services.privateFolder};
-    std::unique_ptr<frmMain> form = std::make_unique<frmMain>(services, store);
-
-    void SetUp() override {
-        QCoreApplication::setApplicationVersion(QStringLiteral("1.1.0"));
-        ASSERT_TRUE(form->Form_Load());
-        form->HoldTimers();
-        form->show();
-    }
 
     CalDate Shown() const { return form->ShownDate(); }
     QString Time() const { return form->findChild<QLabel*>(QStringLiteral("lbTime"))->text(); }

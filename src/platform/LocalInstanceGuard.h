@@ -25,7 +25,10 @@ namespace moonleaf {
 // line ending in '\n', after which the calendar closes the connection. The calendar serves
 // connections from its event loop and never waits on one: a line longer than
 // MAX_COMMAND_BYTES is answered with an error, a client that has not sent its whole line
-// within the client time limit is dropped, and at most MAX_CLIENTS are served at once.
+// within the client time limit is dropped (and so is one that leaves an answer larger than
+// the socket's buffer unread as long), and at most MAX_CLIENTS are served at once: a client
+// beyond them is closed unanswered. Writing to a client that has gone never ends the
+// calendar (no SIGPIPE).
 class LocalInstanceGuard final : public InstanceGuard {
 public:
     static constexpr qsizetype MAX_COMMAND_BYTES = 4096; // one command line, without '\n'

@@ -117,7 +117,6 @@ QWidget* BuildXButton(QWidget* parent, const DesignRow& row, const QFont& formFo
 
 QWidget* BuildTextBox(QWidget* parent, const DesignRow& row) {
     // The text box takes the window's font as its container's.
-    auto* box = new UniTextBox(parent, QString::fromLatin1(row.Name));
     PropertyBag bag;
     SetColorIfDesigned(bag, QStringLiteral("ForeColor"), row.ForeColor);
     SetColorIfDesigned(bag, QStringLiteral("BackColor"), row.BackColor);
@@ -127,9 +126,8 @@ QWidget* BuildTextBox(QWidget* parent, const DesignRow& row) {
     bag.Set(QStringLiteral("BorderStyle"), std::int32_t{row.Borderless ? 0 : 1});
     bag.Set(QStringLiteral("Alignment"), TextBoxAlignment(row.Align));
     bag.Set(QStringLiteral("HideSelection"), row.HideSelection);
-    box->setGeometry(PixelRect(row)); // the edit window is created at the box's size
-    box->ReadProperties(bag);
-    return box;
+    // The edit window is created once, at the box's size and in the designed style.
+    return new UniTextBox(parent, QString::fromLatin1(row.Name), PixelRect(row), bag);
 }
 
 QWidget* Build(QWidget* parent, const DesignRow& row, const QFont& formFont) {

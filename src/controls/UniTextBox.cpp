@@ -36,6 +36,14 @@ float MouseY(std::int32_t lParam) {
 } // namespace
 
 UniTextBox::UniTextBox(QWidget* parent, const QString& name)
+    : UniTextBox(parent, name, nullptr, nullptr) {}
+
+UniTextBox::UniTextBox(QWidget* parent, const QString& name, const QRect& geometry,
+                       const PropertyBag& design)
+    : UniTextBox(parent, name, &geometry, &design) {}
+
+UniTextBox::UniTextBox(QWidget* parent, const QString& name, const QRect* geometry,
+                       const PropertyBag* design)
     : QWidget(parent),
       interception_([this](bool bBefore, bool& bHandled, std::int32_t& lReturn, QWidget*& lng_hWnd,
                            std::uint32_t& uMsg, std::int32_t& wParam, std::int32_t& lParam) {
@@ -49,7 +57,14 @@ UniTextBox::UniTextBox(QWidget* parent, const QString& name)
     backColor_ = AmbientBackColor(this);
     ApplySurfaceColors();
     remembered_ = name;
-    RebuildEditWindow();
+    if (geometry != nullptr) {
+        setGeometry(*geometry);
+    }
+    if (design != nullptr) {
+        ReadProperties(*design);
+    } else {
+        RebuildEditWindow();
+    }
     InstallControlAccessibility();
 }
 

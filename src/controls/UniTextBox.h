@@ -7,6 +7,7 @@
 
 #include <QFont>
 #include <QPointer>
+#include <QRect>
 #include <QString>
 #include <QWidget>
 
@@ -31,6 +32,10 @@ class UniTextBox : public QWidget, public InterceptedWindow {
 public:
     // `name` is the instance's name in its window (the object name) and its first text.
     explicit UniTextBox(QWidget* parent = nullptr, const QString& name = QString());
+    // An instance placed by a window's design: sized to `geometry` and read from `design`
+    // (as ReadProperties reads), its edit window created once, in the designed style.
+    UniTextBox(QWidget* parent, const QString& name, const QRect& geometry,
+               const PropertyBag& design);
     ~UniTextBox() override;
 
     QWidget* Widget() override { return this; }
@@ -118,6 +123,9 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    UniTextBox(QWidget* parent, const QString& name, const QRect* geometry,
+               const PropertyBag* design);
+
     void MarkChanged(const QString& name);
     void RebuildEditWindow();
     void CreateEditWindow(const QString& text);

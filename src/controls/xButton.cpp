@@ -80,6 +80,13 @@ void xButton::DrawButton(Look look) {
     if (!shown_) {
         return; // nothing is on screen yet: the first show draws the button
     }
+    RenderButton();
+    update();
+}
+
+void xButton::RenderButton() {
+    firstDrawingDue_ = false;
+    const Look look = drawnLook_;
     const qreal ratio = devicePixelRatioF();
     if (surface_.size() != (QSizeF(size()) * ratio).toSize()) {
         surface_ = QImage((QSizeF(size()) * ratio).toSize(), QImage::Format_ARGB32_Premultiplied);
@@ -104,11 +111,19 @@ void xButton::DrawButton(Look look) {
     painter.drawText(area,
                      Qt::AlignCenter | Qt::TextSingleLine | Qt::TextDontClip | Qt::TextShowMnemonic,
                      caption_);
-    painter.end();
-    update();
+}
+
+const QImage& xButton::Surface() {
+    if (firstDrawingDue_) {
+        RenderButton();
+    }
+    return surface_;
 }
 
 void xButton::paintEvent(QPaintEvent* /*event*/) {
+    if (firstDrawingDue_) {
+        RenderButton();
+    }
     QPainter painter(this);
     painter.drawImage(QPoint(0, 0), surface_);
 }
@@ -121,7 +136,11 @@ void xButton::resizeEvent(QResizeEvent* event) {
 void xButton::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     shown_ = true;
-    DrawButton(NORMAL);
+    // The resting look is drawn by the first paint, once the window is on screen; a change
+    // before then draws at once.
+    drawnLook_ = isEnabled() ? NORMAL : DISABLED;
+    firstDrawingDue_ = true;
+    update();
 }
 
 void xButton::Refresh() {
@@ -162,6 +181,9 @@ void xButton::SetFont(const QFont& font) {
 }
 
 void xButton::ReadProperties(const PropertyBag& bag) {
+    if (firstDrawingDue_) {
+        RenderButton(); // the due drawing shows the button as it was when shown
+    }
     foreColor_ = bag.ReadColor(u"ForeColor", SYS_COLOR_BUTTON_TEXT);
     setEnabled(bag.ReadBool(u"Enabled", true));
     setFont(bag.ReadFont(u"Font", AmbientFont(this)));

@@ -56,7 +56,7 @@ public:
 
     // The look last drawn (DISABLED whenever the button is disabled), and the surface.
     Look DrawnLook() const { return drawnLook_; }
-    const QImage& Surface() const { return surface_; }
+    const QImage& Surface(); // a first drawing still due is made first
     bool HoverTimerActive() const { return hoverTimer_.isActive(); }
 
 signals:
@@ -86,6 +86,7 @@ protected:
 
 private:
     void DrawButton(Look look);
+    void RenderButton();
     bool DrawThemePart(QPainter& painter, Look look, const QRect& rect);
     bool IsCursorOver() const;
     void MouseDownStep(qint16 button, qint16 shift, float x, float y);
@@ -101,6 +102,7 @@ private:
     QImage surface_;
     Look drawnLook_ = NORMAL;
     bool shown_ = false; // shown at least once; until then nothing is drawn
+    bool firstDrawingDue_ = false; // shown, and the first paint is still to draw
 };
 
 } // namespace moonleaf

@@ -119,11 +119,31 @@ void xLabel::ResizeSurface(QPoint oldOrigin) {
         painter.drawImage(oldOrigin - client.topLeft(), surface_);
     }
     surface_ = resized;
+    drawn_.reset(); // what was kept is no whole drawing of the caption
+}
+
+xLabel::DrawnStamp xLabel::CurrentStamp() const {
+    return DrawnStamp{.caption = caption_,
+                      .alignment = alignment_,
+                      .font = font(),
+                      .fill = backStyle_ == 0 ? QColor(Qt::transparent)
+                                              : ColorFromValue(backColor_, palette()),
+                      .pen = ColorFromValue(foreColor_, palette()),
+                      .size = surface_.size(),
+                      .ratio = surface_.devicePixelRatio()};
 }
 
 void xLabel::DrawCaption() {
-    drawnFill_ = backStyle_ == 0 ? QColor(Qt::transparent) : ColorFromValue(backColor_, palette());
+    RenderCaption();
+    update();
+}
+
+void xLabel::RenderCaption() {
+    firstDrawingDue_ = false;
+    const DrawnStamp stamp = CurrentStamp();
+    drawnFill_ = stamp.fill;
     surface_.fill(drawnFill_);
+    drawn_ = stamp;
     if (surface_.isNull()) {
         return;
     }
@@ -136,32 +156,47 @@ void xLabel::DrawCaption() {
     if ((format & DT_NOCLIP) == 0) {
         painter.setClipRect(area);
     }
-    painter.setFont(font());
-    painter.setPen(ColorFromValue(foreColor_, palette()));
+    painter.setFont(stamp.font);
+    painter.setPen(stamp.pen);
     painter.drawText(area, QtTextFlags(format),
                      DrawnText(caption_, format, painter.fontMetrics(), area.width()));
-    painter.end();
-    update();
+}
+
+// A drawing due since the first show is made before anything changes what it would draw,
+// so that it shows the label as it was when shown.
+void xLabel::CompleteFirstDrawing() {
+    if (firstDrawingDue_) {
+        RenderCaption();
+    }
+}
+
+const QImage& xLabel::Surface() {
+    CompleteFirstDrawing();
+    return surface_;
 }
 
 void xLabel::SetCaption(const QString& caption) {
+    CompleteFirstDrawing();
     caption_ = caption;
     NotifyCaptionChanged(this);
     emit PropertyChanged(QStringLiteral("Caption"));
 }
 
 void xLabel::SetAlignment(std::int16_t alignment) {
+    CompleteFirstDrawing();
     alignment_ = alignment;
     DrawCaption();
     emit PropertyChanged(QStringLiteral("Alignment"));
 }
 
 void xLabel::SetBackColor(std::uint32_t color) {
+    CompleteFirstDrawing();
     backColor_ = color;
     emit PropertyChanged(QStringLiteral("BackColor"));
 }
 
 void xLabel::SetForeColor(std::uint32_t color) {
+    CompleteFirstDrawing();
     foreColor_ = color;
     emit PropertyChanged(QStringLiteral("ForeColor"));
 }
@@ -172,11 +207,13 @@ void xLabel::SetEnabled(bool enabled) {
 }
 
 void xLabel::SetFont(const QFont& font) {
+    CompleteFirstDrawing();
     setFont(font);
     emit PropertyChanged(QStringLiteral("Font"));
 }
 
 void xLabel::SetBackStyle(std::int16_t backStyle) {
+    CompleteFirstDrawing();
     backStyle_ = backStyle;
     emit PropertyChanged(QStringLiteral("BackStyle"));
 }
@@ -187,6 +224,7 @@ void xLabel::SetBorderStyle(std::int16_t borderStyle) {
 }
 
 void xLabel::ApplyBorderStyle(std::int16_t borderStyle) {
+    CompleteFirstDrawing();
     // The border takes a pixel from each side of the client area. The label itself keeps
     // its size, so this is no resize: the surface follows the client area without drawing.
     const QPoint oldOrigin = ClientRect().topLeft();
@@ -198,12 +236,17 @@ void xLabel::ApplyBorderStyle(std::int16_t borderStyle) {
 }
 
 void xLabel::Refresh() {
-    // The repaint is posted and runs after the drawing, so it shows the new caption.
-    update();
+    // A label whose surface already shows exactly this caption, in these colours, font and
+    // size, would be drawn to the same pixels: the clock refreshes every label each second,
+    // and an idle panel should not draw its whole text anew for that.
+    if (!firstDrawingDue_ && drawn_ && *drawn_ == CurrentStamp()) {
+        return;
+    }
     DrawCaption();
 }
 
 void xLabel::ReadProperties(const PropertyBag& bag) {
+    CompleteFirstDrawing();
     backColor_ = bag.ReadColor(u"BackColor", SYS_COLOR_BUTTON_FACE);
     foreColor_ = bag.ReadColor(u"ForeColor", SYS_COLOR_BUTTON_TEXT);
     setEnabled(bag.ReadBool(u"Enabled", true));
@@ -226,6 +269,7 @@ void xLabel::WriteProperties(PropertyBag& bag) const {
 }
 
 void xLabel::paintEvent(QPaintEvent* /*event*/) {
+    CompleteFirstDrawing();
     QPainter painter(this);
     const QRect client = ClientRect();
     painter.drawImage(client.topLeft(), surface_);
@@ -248,7 +292,8 @@ void xLabel::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (!shown_) {
         shown_ = true;
-        DrawCaption();
+        firstDrawingDue_ = true;
+        update();
     }
 }
 

@@ -8,6 +8,7 @@
 #include <QWidget>
 
 #include <cstdint>
+#include <optional>
 
 namespace moonleaf {
 
@@ -59,8 +60,9 @@ public:
     void ReadProperties(const PropertyBag& bag);
     void WriteProperties(PropertyBag& bag) const;
 
-    // The retained surface, as last drawn (the client area, inside the border).
-    const QImage& Surface() const { return surface_; }
+    // The retained surface, as last drawn (the client area, inside the border). A first
+    // drawing that is still due is made first.
+    const QImage& Surface();
 
 signals:
     void Click();
@@ -86,7 +88,22 @@ protected:
     void keyReleaseEvent(QKeyEvent* event) override;
 
 private:
+    // What a drawing of the caption depends on; equal stamps draw the same pixels.
+    struct DrawnStamp {
+        QString caption;
+        std::int16_t alignment = 0;
+        QFont font;
+        QColor fill;
+        QColor pen;
+        QSize size;
+        qreal ratio = 0;
+        bool operator==(const DrawnStamp&) const = default;
+    };
+
     void DrawCaption();
+    void RenderCaption();
+    void CompleteFirstDrawing();
+    DrawnStamp CurrentStamp() const;
     void ResizeSurface(QPoint oldOrigin);
     void ApplyBorderStyle(std::int16_t borderStyle);
     QRect ClientRect() const;
@@ -101,6 +118,11 @@ private:
     QImage surface_;
     QColor drawnFill_ = Qt::transparent; // what the last drawing cleared the surface to
     bool shown_ = false;
+    // The first show asks for a drawing that the first paint makes, so that a window's
+    // labels cost nothing before the window is on screen.
+    bool firstDrawingDue_ = false;
+    // What the surface shows, when it shows exactly one drawing of the caption.
+    std::optional<DrawnStamp> drawn_;
     Qt::MouseButton clickButton_ = Qt::NoButton; // the press a release may complete into a click
 };
 

@@ -409,6 +409,34 @@ TEST_F(UniTextBoxTest, CentredMultiLineQuotationBox) {
                                  QStringLiteral("HideSelection")}));
 }
 
+TEST_F(UniTextBoxTest, ABoxPlacedByADesignEqualsAFreshBoxThatReadIt) {
+    PropertyBag design;
+    design.Set(QStringLiteral("Text"), QStringLiteral("Thuốc đắng dã tật"));
+    design.Set(QStringLiteral("MultiLine"), true);
+    design.Set(QStringLiteral("Locked"), true);
+    design.Set(QStringLiteral("BorderStyle"), std::int32_t{0});
+    design.Set(QStringLiteral("Alignment"), std::int32_t{2});
+    const QRect place(12, 80, 200, 46);
+    auto* placed = new UniTextBox(form.get(), QStringLiteral("txPlaced"), place, design);
+    auto* read = new UniTextBox(form.get(), QStringLiteral("txPlaced"));
+    read->setGeometry(place);
+    read->ReadProperties(design);
+
+    EXPECT_EQ(placed->geometry(), place);
+    ASSERT_NE(qobject_cast<QTextEdit*>(placed->EditWidget()), nullptr);
+    EXPECT_EQ(placed->EditWidget()->geometry(), QRect(QPoint(0, 0), place.size()));
+    EXPECT_TRUE(placed->findChildren<QLineEdit*>().isEmpty());
+    EXPECT_EQ(placed->Text(), read->Text());
+    PropertyBag fromPlaced;
+    PropertyBag fromRead;
+    placed->WriteProperties(fromPlaced);
+    read->WriteProperties(fromRead);
+    ASSERT_EQ(fromPlaced.Entries().size(), fromRead.Entries().size());
+    for (std::size_t i = 0; i < fromRead.Entries().size(); ++i) {
+        EXPECT_EQ(fromPlaced.Entries()[i].Key, fromRead.Entries()[i].Key);
+    }
+}
+
 TEST_F(UniTextBoxTest, StoredPropertiesKeepTheirOrderAndReadBackWithoutRegardToCase) {
     box->SetFont(QFont(QStringLiteral("DejaVu Sans"), 14));
     box->SetForeColor(0x000000FF);

@@ -98,6 +98,64 @@ TEST_F(xLabelTest, SettingColoursAndStylesDoesNotRedraw) {
     EXPECT_NE(Render(label), drawn);
 }
 
+// Counts the paint events a widget receives.
+class PaintCounter : public QObject {
+public:
+    explicit PaintCounter(QWidget* widget) { widget->installEventFilter(this); }
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject* /*watched*/, QEvent* event) override {
+        count += event->type() == QEvent::Paint ? 1 : 0;
+        return false;
+    }
+};
+
+TEST_F(xLabelTest, RefreshDrawsAnewOnlyWhatWouldLookDifferent) {
+    label->SetCaption(QStringLiteral("Giờ: Canh Tý"));
+    label->Refresh();
+    QApplication::processEvents();
+    const qint64 drawn = label->Surface().cacheKey();
+    PaintCounter paints(label);
+
+    // The clock refreshes every label each second: an unchanged one is left alone.
+    for (int i = 0; i < 3; ++i) {
+        label->Refresh();
+        QApplication::processEvents();
+    }
+    EXPECT_EQ(label->Surface().cacheKey(), drawn);
+    EXPECT_EQ(paints.count, 0);
+
+    label->SetCaption(QStringLiteral("Giờ: Nhâm Tý"));
+    label->Refresh();
+    QApplication::processEvents();
+    EXPECT_NE(label->Surface().cacheKey(), drawn);
+    EXPECT_GT(paints.count, 0);
+
+    // A border that came and went left the old picture shifted: the next Refresh redraws.
+    label->SetBorderStyle(1);
+    label->SetBorderStyle(0);
+    const qint64 shifted = label->Surface().cacheKey();
+    label->Refresh();
+    EXPECT_NE(label->Surface().cacheKey(), shifted);
+}
+
+TEST(xLabelFirstShow, TheFirstPaintDrawsTheLabelAsItWasWhenShown) {
+    QWidget form;
+    auto* label = new xLabel(&form, QStringLiteral("xLabel1"));
+    label->setGeometry(10, 10, 200, 40);
+    label->SetCaption(QStringLiteral("Tháng giêng"));
+    form.resize(240, 80);
+    form.show();
+    // Before the first paint, a caption set without Refresh must not reach the screen.
+    label->SetCaption(QString());
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    const QColor face = ColorFromValue(SYS_COLOR_BUTTON_FACE, label->palette());
+    EXPECT_GT(InkCount(Render(label), face), 20);
+    label->Refresh();
+    EXPECT_EQ(InkCount(Render(label), face), 0);
+}
+
 struct AlignmentRow {
     std::int16_t alignment;
     const char* name;

@@ -3,6 +3,7 @@
 
 #include <QFile>
 #include <QFileDevice>
+#include <QResource>
 #include <QStringDecoder>
 #include <QTemporaryFile>
 
@@ -25,6 +26,12 @@ QString QuotationStore::Path() const {
 
 const QByteArray& QuotationStore::Embedded() {
     static const QByteArray bytes = [] {
+        // The list is stored uncompressed in the program: read it where it lies.
+        const QResource stored(QString::fromLatin1(RESOURCE_PATH));
+        if (stored.isValid() && stored.compressionAlgorithm() == QResource::NoCompression) {
+            return QByteArray::fromRawData(reinterpret_cast<const char*>(stored.data()),
+                                           static_cast<qsizetype>(stored.size()));
+        }
         QFile resource(QString::fromLatin1(RESOURCE_PATH));
         return resource.open(QIODevice::ReadOnly) ? resource.readAll() : QByteArray();
     }();
@@ -57,23 +64,41 @@ bool QuotationStore::LoadDN() {
     return true;
 }
 
+namespace {
+
+// The byte offset of the next CR LF code-unit pair at or after `from`, in UTF-16LE text that
+// starts at `origin`; -1 when there is none. A pair starts on a whole code unit only.
+qsizetype NextLineEnd(QByteArrayView bytes, qsizetype origin, qsizetype from) {
+    static constexpr char CR_LF[] = {'\r', '\0', '\n', '\0'};
+    const QByteArrayView pair(CR_LF, sizeof CR_LF);
+    for (qsizetype at = bytes.indexOf(pair, from); at >= 0; at = bytes.indexOf(pair, at + 1)) {
+        if ((at - origin) % 2 == 0) {
+            return at;
+        }
+    }
+    return -1;
+}
+
+} // namespace
+
 QString QuotationStore::LineOf(const QByteArray& bytes, std::int32_t n) {
     if (n < 1) {
         return {};
     }
-    QStringDecoder decode(QStringDecoder::Utf16LE, QStringDecoder::Flag::Stateless);
-    const QString text = decode(bytes.startsWith("\xFF\xFE") ? bytes.mid(2) : bytes);
-    // Walk the CR LF pairs up to line n; the program keeps no index of line offsets.
-    qsizetype start = 0;
+    // Walk the CR LF pairs up to line n in the stored bytes and decode that line alone; the
+    // program keeps no index of line offsets, and a draw should not decode the whole list.
+    const qsizetype origin = bytes.startsWith("\xFF\xFE") ? 2 : 0;
+    qsizetype start = origin;
     for (std::int32_t line = 1; line < n; ++line) {
-        const qsizetype end = text.indexOf(QStringLiteral("\r\n"), start);
+        const qsizetype end = NextLineEnd(bytes, origin, start);
         if (end < 0) {
             return {};
         }
-        start = end + 2;
+        start = end + 4;
     }
-    const qsizetype end = text.indexOf(QStringLiteral("\r\n"), start);
-    return text.mid(start, end < 0 ? -1 : end - start);
+    const qsizetype end = NextLineEnd(bytes, origin, start);
+    QStringDecoder decode(QStringDecoder::Utf16LE, QStringDecoder::Flag::Stateless);
+    return decode(QByteArrayView(bytes).sliced(start, (end < 0 ? bytes.size() : end) - start));
 }
 
 QString QuotationStore::ReadDNLine(std::int32_t n) const {

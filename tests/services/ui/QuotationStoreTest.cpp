@@ -41,6 +41,26 @@ TEST_F(QuotationStoreTest, CarriedListHasTheStoredFormat) {
     EXPECT_FALSE(QuotationStore::LineOf(bytes, 1).contains(QLatin1Char('\r')));
 }
 
+// Lines end at CR LF code units only: the same four bytes across two code units (here
+// U+0D41 U+0A00) are part of a line, and each line is decoded as a whole list would be.
+TEST(QuotationLines, OnlyWholeCodeUnitsEndALine) {
+    const QString first = QStringLiteral("a") + QChar(0x0D41) + QChar(0x0A00) + QChar(0x4100) +
+                          QStringLiteral("ạ");
+    const QString text = first + QStringLiteral("\r\nCông cha như núi Thái Sơn\r\n");
+    QByteArray bytes("\xFF\xFE", 2);
+    bytes.append(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
+    ASSERT_NE(bytes.indexOf(QByteArray("\r\0\n\0", 4)) % 2, 0); // the trap is there
+    EXPECT_EQ(QuotationStore::LineOf(bytes, 1), first);
+    EXPECT_EQ(QuotationStore::LineOf(bytes, 2), QStringLiteral("Công cha như núi Thái Sơn"));
+    EXPECT_TRUE(QuotationStore::LineOf(bytes, 3).isEmpty());
+    // Without the final line break the last line runs to the end; an odd last byte decodes
+    // to a replacement character, as in the whole list.
+    bytes.chop(4);
+    bytes.append('x');
+    EXPECT_EQ(QuotationStore::LineOf(bytes, 2),
+              QStringLiteral("Công cha như núi Thái Sơn") + QChar(QChar::ReplacementCharacter));
+}
+
 TEST_F(QuotationStoreTest, WritesTheWholeListAsFile999) {
     ASSERT_TRUE(store.LoadDN());
     EXPECT_EQ(store.Path(), folder + QStringLiteral("999"));

@@ -5,7 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QHash>
+#include <QMap>
 #include <QSaveFile>
 #include <QStringList>
 
@@ -97,8 +97,8 @@ QString EscapeString(const QString& value) {
 
 // The keys of the main group of the entry file at `path` (localised keys left out), with
 // their raw values; empty when the file cannot be read.
-QHash<QString, QString> MainGroup(const QString& path) {
-    QHash<QString, QString> keys;
+QMap<QString, QString> MainGroup(const QString& path) {
+    QMap<QString, QString> keys;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly) || file.size() > MAX_ENTRY_BYTES) {
         return keys;
@@ -178,7 +178,7 @@ bool Autostart::IsOn() const {
     if (!FileExists(path)) {
         return false;
     }
-    const QHash<QString, QString> keys = MainGroup(path);
+    const QMap<QString, QString> keys = MainGroup(path);
     return keys.value(QStringLiteral("Hidden")) != QLatin1String("true") &&
            keys.value(QStringLiteral("X-GNOME-Autostart-enabled")) != QLatin1String("false");
 }

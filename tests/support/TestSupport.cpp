@@ -2,6 +2,7 @@
 #include "support/TestSupport.h"
 
 #include "controls/DesignShapes.h"
+#include "design/DesignUnits.h"
 #include "controls/UniTextBox.h"
 #include "controls/xButton.h"
 #include "controls/xLabel.h"
@@ -15,6 +16,8 @@
 #include <QTest>
 #include <QWidget>
 #include <QWindow>
+
+#include <gtest/gtest.h>
 
 #include <cstdlib>
 
@@ -146,6 +149,17 @@ bool IsBuiltAs(const QWidget* element, ElementKind kind) {
         return qobject_cast<const QCheckBox*>(element) != nullptr;
     }
     return false;
+}
+
+void ExpectBuiltAsDesigned(const QWidget* form, std::span<const DesignRow> design) {
+    for (const DesignRow& row : design) {
+        SCOPED_TRACE(row.Name);
+        const auto* element = form->findChild<const QWidget*>(QString::fromLatin1(row.Name));
+        ASSERT_NE(element, nullptr);
+        EXPECT_TRUE(IsBuiltAs(element, row.Kind));
+        EXPECT_EQ(element->geometry(), QRect(TwipsToPixels(row.Left), TwipsToPixels(row.Top),
+                                             TwipsToPixels(row.Width), TwipsToPixels(row.Height)));
+    }
 }
 
 void ShowForm(QWidget* form, QSize size) {

@@ -12,6 +12,7 @@
 #include <QStringList>
 
 #include <memory>
+#include <span>
 #include <ostream>
 
 class QWidget;
@@ -44,6 +45,10 @@ void Type(QWidget* widget, const QString& text);
 
 // True when `element` is the widget a design row of kind `kind` builds.
 bool IsBuiltAs(const QWidget* element, ElementKind kind);
+
+// Checks that every row of `design` stands in `form` under its name, of its kind, at its
+// place in pixels.
+void ExpectBuiltAsDesigned(const QWidget* form, std::span<const DesignRow> design);
 
 // Shows a top-level form of the given size and waits until it is exposed and active.
 void ShowForm(QWidget* form, QSize size = QSize(320, 200));

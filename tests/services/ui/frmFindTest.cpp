@@ -79,14 +79,7 @@ TEST_F(frmFindTest, OpensShortWithTodaySelectedAndEveryElementInPlace) {
     EXPECT_TRUE(dialog->windowFlags() & Qt::WindowStaysOnTopHint);
     EXPECT_FALSE(dialog->windowFlags() & Qt::FramelessWindowHint);
     EXPECT_EQ(fakes.traits.ToolWindows, std::vector<QWidget*>{dialog.data()});
-    for (const DesignRow& row : FindDesign()) {
-        SCOPED_TRACE(row.Name);
-        auto* element = dialog->findChild<QWidget*>(QString::fromLatin1(row.Name));
-        ASSERT_NE(element, nullptr);
-        EXPECT_TRUE(testing::IsBuiltAs(element, row.Kind));
-        EXPECT_EQ(element->geometry(), QRect(TwipsToPixels(row.Left), TwipsToPixels(row.Top),
-                                             TwipsToPixels(row.Width), TwipsToPixels(row.Height)));
-    }
+    testing::ExpectBuiltAsDesigned(dialog, FindDesign());
     // The result lines lie below the client area until a lookup.
     EXPECT_GE(dialog->findChild<QWidget*>(QStringLiteral("lbDuong"))->y(), dialog->height());
     EXPECT_EQ(dialog->findChild<xLabel*>(QStringLiteral("xLabel1"))->Caption(),

@@ -82,14 +82,7 @@ TEST_F(frmSetTest, OpensCentredBelowTheTabWithItsElements) {
     EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Moonleaf - Options"));
     EXPECT_TRUE(dialog->windowFlags() & Qt::WindowStaysOnTopHint);
     EXPECT_EQ(fakes.traits.ToolWindows, std::vector<QWidget*>{dialog.data()});
-    for (const DesignRow& row : SetDesign()) {
-        SCOPED_TRACE(row.Name);
-        auto* element = dialog->findChild<QWidget*>(QString::fromLatin1(row.Name));
-        ASSERT_NE(element, nullptr);
-        EXPECT_TRUE(testing::IsBuiltAs(element, row.Kind));
-        EXPECT_EQ(element->geometry(), QRect(TwipsToPixels(row.Left), TwipsToPixels(row.Top),
-                                             TwipsToPixels(row.Width), TwipsToPixels(row.Height)));
-    }
+    testing::ExpectBuiltAsDesigned(dialog, SetDesign());
     EXPECT_EQ(dialog->findChild<xLabel*>(QStringLiteral("xLabel1"))->Caption(),
               QStringLiteral("Tự động khởi động cùng windows."));
     ClickBox();

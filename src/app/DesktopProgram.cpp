@@ -18,6 +18,7 @@
 #include <QApplication>
 #include <QByteArray>
 #include <QDate>
+#include <QTimer>
 
 #include <algorithm>
 #include <cstdio>
@@ -114,7 +115,6 @@ int RunDesktopProgram(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Moonleaf"));
     QApplication::setApplicationVersion(QStringLiteral(MOONLEAF_VERSION));
     QGuiApplication::setDesktopFileName(QString::fromLatin1(APPLICATION_ID));
-    QApplication::setWindowIcon(ProgramIcon());
     QApplication::setQuitOnLastWindowClosed(false);
 
     const QString folder = PrivateFolder();
@@ -142,6 +142,9 @@ int RunDesktopProgram(int argc, char** argv) {
     QObject::connect(&termination, &TerminationSignals::Received, &window,
                      [&window] { window.Form_Unload(false); });
     window.show();
+    // The icon is drawn from its vector source at four sizes for the window manager; the
+    // calendar shows first, and its windows get the icon as soon as the event loop runs.
+    QTimer::singleShot(0, &app, [] { QApplication::setWindowIcon(ProgramIcon()); });
     return QApplication::exec();
 }
 

@@ -57,6 +57,11 @@ class ThePanel(CalendarTestCase):
         self.assertIn("_NET_WM_STATE_ABOVE", states)
         self.assertIn("_NET_WM_STATE_SKIP_TASKBAR", states)
         self.assertEqual(self.x.property(panel.id, "WM_CLASS").split(",")[0], '"moonleaf"')
+        # The window icon comes once the calendar is on screen, drawn at four sizes.
+        icon = wait_until("the panel's window icon",
+                          lambda: self.x.property(panel.id, "_NET_WM_ICON"))
+        for size in (16, 32, 64, 128):
+            self.assertIn(f"Icon ({size} x {size})", icon)
 
     def SlidesAboveTheScreenAndLeavesTheTabAtTheTopCentre(self):
         calendar = self.x.calendar(today="2026-02-17")

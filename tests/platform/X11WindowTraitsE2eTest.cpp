@@ -140,6 +140,25 @@ TEST_F(BarePanel, HintsAreWrittenBeforeEveryMap) {
     EXPECT_EQ(panel_->geometry(), QRect(QPoint(476, 0), PANEL_SIZE));
 }
 
+// The panel asks for the same atoms at every show: on Qt's connection each name costs one
+// request to the server, and the answer agrees with what any other client is told.
+TEST_F(BarePanel, AnAtomIsAskedOnceOnQtsConnection) {
+    xcb_connection_t* connection = x11::QtConnection();
+    const xcb_atom_t first = x11::Atom(connection, "_MOONLEAF_TEST_ATOM");
+    ASSERT_NE(first, xcb_atom_t{XCB_ATOM_NONE});
+    // Each request takes the next sequence number, so two no-op requests one apart say
+    // that nothing was sent between them.
+    const unsigned before = xcb_get_input_focus(connection).sequence;
+    EXPECT_EQ(x11::Atom(connection, "_MOONLEAF_TEST_ATOM"), first);
+    const unsigned after = xcb_get_input_focus(connection).sequence;
+    EXPECT_EQ(after, before + 1);
+
+    xcb_connection_t* other = xcb_connect(nullptr, nullptr);
+    ASSERT_EQ(xcb_connection_has_error(other), 0);
+    EXPECT_EQ(x11::Atom(other, "_MOONLEAF_TEST_ATOM"), first);
+    xcb_disconnect(other);
+}
+
 TEST_F(BarePanel, ACompositorThatTakesTheSelectionIsSeenAtTheNextShow) {
     Show();
     // A compositing manager announces itself by owning _NET_WM_CM_S0.

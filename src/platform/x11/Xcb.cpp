@@ -5,6 +5,7 @@
 
 #include <cstring>
 #include <string>
+#include <unordered_map>
 
 namespace moonleaf::x11 {
 namespace {
@@ -44,11 +45,30 @@ xcb_connection_t* QtConnection() {
 }
 
 xcb_atom_t Atom(xcb_connection_t* connection, const char* name) {
+    // An atom names the same thing for as long as the X server runs, so the names asked on
+    // Qt's own connection, which lasts as long as the program, cost one round trip each:
+    // the panel asks for the same few every time it is shown.
+    static xcb_connection_t* knownFor = nullptr;
+    static std::unordered_map<std::string, xcb_atom_t> known;
+    const bool remembered = connection == QtConnection();
+    if (remembered) {
+        if (knownFor != connection) {
+            known.clear();
+            knownFor = connection;
+        }
+        if (const auto it = known.find(name); it != known.end()) {
+            return it->second;
+        }
+    }
     const Reply<xcb_intern_atom_reply_t> reply(xcb_intern_atom_reply(
         connection,
         xcb_intern_atom(connection, 0, static_cast<std::uint16_t>(std::strlen(name)), name),
         nullptr));
-    return reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
+    const xcb_atom_t atom = reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
+    if (remembered && atom != XCB_ATOM_NONE) {
+        known.emplace(name, atom);
+    }
+    return atom;
 }
 
 int ScreenNumber(xcb_connection_t* connection, xcb_window_t root) {

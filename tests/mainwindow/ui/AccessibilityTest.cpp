@@ -8,6 +8,7 @@
 #include "controls/UniTextBox.h"
 #include "controls/xButton.h"
 #include "controls/xLabel.h"
+#include "mainwindow/ui/LoadedMainWindow.h"
 #include "services/ui/QuotationStore.h"
 #include "services/ui/frmFind.h"
 #include "services/ui/frmSet.h"
@@ -24,8 +25,6 @@
 
 namespace moonleaf {
 namespace {
-
-using testing::FakeServices;
 
 bool InsideTextBox(const QWidget* element) {
     for (const QWidget* up = element->parentWidget(); up != nullptr; up = up->parentWidget()) {
@@ -67,17 +66,11 @@ void ExpectEveryElementSaysWhatItIs(QWidget* window) {
     EXPECT_GT(elements, 0);
 }
 
-class AccessibilityTest : public ::testing::Test {
+class AccessibilityTest : public testing::MainWindowOnFakes {
 protected:
-    FakeServices fakes{LocalTime{{17, 2, 2026}, 9, 30, 0, 0}};
-    Services services = fakes.Get();
-    QuotationStore store{services.privateFolder};
-    std::unique_ptr<frmMain> form = std::make_unique<frmMain>(services, store);
+    AccessibilityTest() : MainWindowOnFakes(LocalTime{{17, 2, 2026}, 9, 30, 0, 0}) {}
 
-    void SetUp() override {
-        ASSERT_TRUE(form->Form_Load());
-        form->HoldTimers();
-    }
+    void SetUp() override { ASSERT_TRUE(Load()); }
 
     QString PictureName(const char* name) const {
         auto* picture = form->findChild<PictureBox*>(QString::fromLatin1(name));

@@ -13,24 +13,37 @@
 
 namespace moonleaf::testing {
 
-// The main window loaded and shown on 8 December 2026 at 9:30 with fake services, version
-// 1.1, its timers held: a test runs the timers' jobs itself.
-class LoadedMainWindow : public ::testing::Test {
+// The main window built with fake services whose clock reads `now`, not yet loaded.
+class MainWindowOnFakes : public ::testing::Test {
 protected:
-    FakeServices fakes{LocalTime{{8, 12, 2026}, 9, 30, 0, 0}};
+    explicit MainWindowOnFakes(LocalTime now) : fakes{now} {}
+
+    FakeServices fakes;
     Services services = fakes.Get();
     QuotationStore store{services.privateFolder};
     std::unique_ptr<frmMain> form = std::make_unique<frmMain>(services, store);
 
-    void SetUp() override {
-        QCoreApplication::setApplicationVersion(QStringLiteral("1.1.0"));
-        ASSERT_TRUE(form->Form_Load());
+    // Loads the window with its timers held: a test runs the timers' jobs itself.
+    bool Load() {
+        const bool loaded = form->Form_Load();
         form->HoldTimers();
-        form->show();
+        return loaded;
     }
 
     template <class T> T* Find(const char* name) const {
         return form->findChild<T*>(QString::fromLatin1(name));
+    }
+};
+
+// The main window loaded and shown on 8 December 2026 at 9:30, version 1.1, its timers held.
+class LoadedMainWindow : public MainWindowOnFakes {
+protected:
+    LoadedMainWindow() : MainWindowOnFakes(LocalTime{{8, 12, 2026}, 9, 30, 0, 0}) {}
+
+    void SetUp() override {
+        QCoreApplication::setApplicationVersion(QStringLiteral("1.1.0"));
+        ASSERT_TRUE(Load());
+        form->show();
     }
 };
 

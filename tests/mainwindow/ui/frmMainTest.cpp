@@ -12,6 +12,7 @@
 #include "mainwindow/DateCode.h"
 #include "mainwindow/ui/DayPictureFiles.h"
 #include "mainwindow/ui/frmMainDesign.h"
+#include "mainwindow/ui/LoadedMainWindow.h"
 #include "services/ui/QuotationStore.h"
 #include "support/Fakes.h"
 #include "support/TestSupport.h"
@@ -31,27 +32,12 @@
 namespace moonleaf {
 namespace {
 
-using testing::FakeServices;
-
 const QColor BUTTON_TEXT = QColor(0, 0, 0); // the test style's button text colour
 
-class frmMainTest : public ::testing::Test {
+class frmMainTest : public testing::MainWindowOnFakes {
 protected:
-    FakeServices fakes{LocalTime{{8, 12, 2026}, 9, 30, 0, 0}};
-    Services services = fakes.Get();
-    QuotationStore store{services.privateFolder};
-    std::unique_ptr<frmMain> form = std::make_unique<frmMain>(services, store);
+    frmMainTest() : MainWindowOnFakes(LocalTime{{8, 12, 2026}, 9, 30, 0, 0}) {}
 
-    // Loads the window with its timers held: the tests run the timers' jobs themselves.
-    bool Load() {
-        const bool loaded = form->Form_Load();
-        form->HoldTimers();
-        return loaded;
-    }
-
-    template <class T> T* Find(const char* name) const {
-        return form->findChild<T*>(QString::fromLatin1(name));
-    }
     QString Caption(const char* name) const { return Find<xLabel>(name)->Caption(); }
     QString Text(const char* name) const { return Find<QLabel>(name)->text(); }
     QColor TextColor(const char* name) const {
